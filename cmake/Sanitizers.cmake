@@ -1,0 +1,17 @@
+# Applies ORBX_SANITIZE to every target, after checking that the compiler takes the flags.
+include(CheckCXXSourceCompiles)
+
+if(ORBX_SANITIZE)
+  string(REPLACE ";" "," _orbx_san "${ORBX_SANITIZE}")
+  set(_orbx_san_flags -fsanitize=${_orbx_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  set(CMAKE_REQUIRED_FLAGS "-fsanitize=${_orbx_san}")
+  set(CMAKE_REQUIRED_LINK_OPTIONS "-fsanitize=${_orbx_san}")
+  check_cxx_source_compiles("int main() { return 0; }" ORBX_SANITIZE_WORKS)
+  unset(CMAKE_REQUIRED_FLAGS)
+  unset(CMAKE_REQUIRED_LINK_OPTIONS)
+  if(NOT ORBX_SANITIZE_WORKS)
+    message(FATAL_ERROR "The compiler does not accept -fsanitize=${_orbx_san}")
+  endif()
+  add_compile_options(${_orbx_san_flags})
+  add_link_options(-fsanitize=${_orbx_san})
+endif()

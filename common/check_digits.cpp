@@ -1,0 +1,60 @@
+#include "common/check_digits.h"
+
+#include "common/utilities.h"
+
+namespace orbx {
+
+namespace {
+
+int digit_value(char c) {
+    const int code = static_cast<unsigned char>(c);
+    return isNumeric(code) ? code - '0' : 0;
+}
+
+}  // namespace
+
+char FindMod10Digit(std::string_view text) {
+    int sum = 0;
+    int weight = 3;
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        sum += digit_value(*it) * weight;
+        weight = 4 - weight;
+    }
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+char FindMod10Digit(const char* text) {
+    return FindMod10Digit(text == nullptr ? std::string_view{} : std::string_view{text});
+}
+
+char FindMod10Digit(const std::string& text) {
+    return FindMod10Digit(std::string_view{text});
+}
+
+char MSICheckDigit(std::string_view digits) {
+    // Position 1 is the rightmost digit. Twice an odd-position digit d adds the digit sum of 2d
+    // (2d, or 2d - 9 from 5 on), which is what doubling the number they form and adding up the
+    // product's digits comes to.
+    int total = 0;
+    bool odd = true;
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        const int d = digit_value(*it);
+        total += odd ? (d < 5 ? 2 * d : 2 * d - 9) : d;
+        odd = !odd;
+    }
+    return static_cast<char>('0' + (10 - total % 10) % 10);
+}
+
+const char* CalcMSICheckDigit(const char* digits) {
+    thread_local char result[2] = {};
+    result[0] = MSICheckDigit(digits == nullptr ? std::string_view{} : std::string_view{digits});
+    return result;
+}
+
+const char* uCalcMSICheckDigit(const char* digits) {
+    thread_local char result[2] = {};
+    result[0] = MSICheckDigit(digits == nullptr ? std::string_view{} : std::string_view{digits});
+    return result;
+}
+
+}  // namespace orbx
