@@ -138,7 +138,7 @@ std::string UniCode128Symbol(int start, std::span<const std::uint8_t> values) {
     };
     write(start);
     // Modulo 103 check: the start value plus each value times its position after the start.
-    long sum = start;
+    long sum = start % 103;
     long position = 1;
     for (const std::uint8_t v : values) {
         write(v);
