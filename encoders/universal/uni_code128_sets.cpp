@@ -56,7 +56,8 @@ int leading_number(std::string_view s) {
 // depends only on that position, so it is prepared once per call:
 // - `collected_at[q]`: the first collected position of the walk from q, or -1;
 // - `weighted3[q]`: the Mod 10 weighted sum (3, 1, 3, ... from the first collected digit) of
-//   everything that the walk from q collects, modulo 10, for escapes that take every digit.
+//   everything that the walk from q collects, modulo 10, for escapes that take every digit;
+// - `weighted1[q]`: the same sum with the weights 1, 3, 1, ..., which the step before needs.
 constexpr int kNone = -1;
 
 struct EscapeWalk {
@@ -79,7 +80,7 @@ void prepare_walk(std::string_view d, EscapeWalk& w) {
     for (int q = 0; q < static_cast<int>(d.size()); ++q) {
         const int next = walk_next(d, q);
         const std::size_t uq = static_cast<std::size_t>(q);
-        const std::size_t un = static_cast<std::size_t>(next);
+        const std::size_t un = next < 0 ? 0 : static_cast<std::size_t>(next);
         const int after = next < 0 ? kNone : w.collected_at[un];
         const int after3 = next < 0 ? 0 : w.weighted3[un];
         const int after1 = next < 0 ? 0 : w.weighted1[un];

@@ -155,15 +155,6 @@ TEST(UniversalNarrowWide, RatioNormalisation) {
     }
 }
 
-TEST(UniversalNarrowWide, ModuleLetters) {
-    // Letters "A" to "P" run over the bar widths first, then the space widths.
-    const std::string letters = "ABCDEFGHIJKLMNOP";
-    for (int bar = 1; bar <= 4; ++bar) {
-        for (int space = 1; space <= 4; ++space)
-            EXPECT_EQ(UniversalLetter(bar, space), letters[(bar - 1) * 4 + space - 1]);
-    }
-}
-
 TEST(UniversalNarrowWide, Statuses) {
     const Encode encoders[] = {c39(2, 0), i2of5(2, 0), msi(2, 1), codabar(2, "A", "B")};
     for (std::size_t i = 0; i < std::size(encoders); ++i) {
