@@ -32,8 +32,8 @@ static_assert(kCode39Patterns.size() == kCode39Alphabet.size());
 // Codabar characters in value order; the start/stop characters A to D are 16 to 19.
 constexpr std::string_view kCodabarAlphabet = "0123456789-$:/.+ABCD";
 
-// Codabar patterns by value (bar, space, bar, space, bar, space, bar), as in the AIM
-// Uniform Symbology Specification for Codabar.
+// Codabar patterns by value (bar, space, bar, space, bar, space, bar), the published Codabar
+// table.
 constexpr std::array<std::string_view, 20> kCodabarPatterns = {
     "nnnnnww", "nnnnwwn", "nnnwnnw", "wwnnnnn", "nnwnnwn", "wnnnnwn", "nwnnnnw",
     "nwnnwnn", "nwwnnnn", "wnnwnnn", "nnnwwnn", "nnwwnnn", "wnnnwnw", "wnwnnnw",
