@@ -1,6 +1,7 @@
 #include "plugin/function_table.h"
 
 #include "encoders/code128/code128.h"
+#include "encoders/imb/intelligent_mail.h"
 #include "plugin/adapters.h"
 
 namespace orbx {
@@ -40,9 +41,16 @@ const std::array<FunctionRow, kFunctionCount> kFunctionTable = {{
     {27, Do_Orbx_Uni_I2of5, 2048, 2048, OptionRule::counted, 2, nullptr},
     {28, Do_Orbx_Uni_MSI, 2048, 2048, OptionRule::counted, 2, nullptr},
     {29, Do_Orbx_Uni_Codabar, 2048, 2048, OptionRule::counted, 3, nullptr},
-    {30, Do_Orbx_Uni_OneCode, 2048, 2048, OptionRule::none, 0, nullptr},
-    // Another name for function 30: its adapter runs the adapter of 30.
-    {31, Do_Orbx_USPS_IntelligentMail, 2048, 2048, OptionRule::none, 0, nullptr},
+    {30, Do_Orbx_Uni_OneCode, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_IntelligentMail(data, out, capacity);
+     }},
+    // Another name for function 30: its adapter runs the adapter of 30, so this row's call is
+    // the same one and serves only to describe the function.
+    {31, Do_Orbx_USPS_IntelligentMail, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_IntelligentMail(data, out, capacity);
+     }},
     {32, Do_Orbx_DataBar_DataBar, 2048, 2048, OptionRule::none, 0, nullptr},
     {33, Do_Orbx_DataBar_DataBarExpanded, 2048, 20480, OptionRule::single, 1, nullptr},
     {34, Do_Orbx_DataBar_DataBarLimited, 2048, 2048, OptionRule::none, 0, nullptr},
