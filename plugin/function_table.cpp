@@ -2,6 +2,11 @@
 
 #include "encoders/code128/code128.h"
 #include "encoders/imb/intelligent_mail.h"
+#include "encoders/linear/codabar.h"
+#include "encoders/linear/code39.h"
+#include "encoders/linear/interleaved2of5.h"
+#include "encoders/linear/msi.h"
+#include "encoders/linear/postnet.h"
 #include "plugin/adapters.h"
 
 namespace orbx {
@@ -18,16 +23,37 @@ const std::array<FunctionRow, kFunctionCount> kFunctionTable = {{
     {4, Do_Orbx_FCode128a, 2048, 2048, OptionRule::none, 0, nullptr},
     {5, Do_Orbx_FCode128b, 2048, 2048, OptionRule::none, 0, nullptr},
     {6, Do_Orbx_FCode128c, 2048, 2048, OptionRule::none, 0, nullptr},
-    {7, Do_Orbx_I2of5, 2048, 2048, OptionRule::none, 0, nullptr},
-    {8, Do_Orbx_I2of5Mod10, 2048, 2048, OptionRule::none, 0, nullptr},
-    {9, Do_Orbx_Codabar, 2048, 2048, OptionRule::none, 0, nullptr},
-    {10, Do_Orbx_Code39, 512, 1024, OptionRule::none, 0, nullptr},
-    {11, Do_Orbx_Code39Mod43, 512, 1024, OptionRule::none, 0, nullptr},
-    {12, Do_Orbx_Postnet, 512, 1024, OptionRule::none, 0, nullptr},
+    {7, Do_Orbx_I2of5, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Interleaved2of5(data, out, capacity);
+     }},
+    {8, Do_Orbx_I2of5Mod10, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Interleaved2of5Mod10(data, out, capacity);
+     }},
+    {9, Do_Orbx_Codabar, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Codabar(data, out, capacity);
+     }},
+    {10, Do_Orbx_Code39, 512, 1024, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Code39(data, out, capacity);
+     }},
+    {11, Do_Orbx_Code39Mod43, 512, 1024, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Code39Mod43(data, out, capacity);
+     }},
+    {12, Do_Orbx_Postnet, 512, 1024, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Postnet(data, out, capacity);
+     }},
     {13, Do_Orbx_EAN8, 512, 1024, OptionRule::none, 0, nullptr},
     {14, Do_Orbx_EAN13, 512, 1024, OptionRule::none, 0, nullptr},
     {15, Do_Orbx_UPCa, 512, 1024, OptionRule::none, 0, nullptr},
-    {16, Do_Orbx_MSI, 512, 1024, OptionRule::none, 0, nullptr},
+    {16, Do_Orbx_MSI, 512, 1024, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_MSI(data, out, capacity);
+     }},
     {17, Do_Orbx_UPCe, 512, 1024, OptionRule::none, 0, nullptr},
     {18, Do_Orbx_Uni_C128, 2048, 2048, OptionRule::counted, 1, nullptr},
     {19, Do_Orbx_Uni_C128A, 2048, 2048, OptionRule::none, 0, nullptr},
