@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -233,6 +235,45 @@ TEST(Code128HumanReadable, Table) {
         const Result r = human_readable(rows[i].data, rows[i].tilde);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.text, rows[i].expected);
+    }
+}
+
+TEST(Code128Sets, AnyBytesGiveWellFormedResults) {
+    // Random data of bytes 1 to 255: the set encoders write every byte (A, B) or one character
+    // per digit pair (C) between start and check, and the printed line holds only printable
+    // ASCII apart from identifier characters.
+    std::mt19937 rng(12345);
+    std::uniform_int_distribution<int> byte(1, 255);
+    std::uniform_int_distribution<int> length(1, 600);
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        std::string data(static_cast<std::size_t>(length(rng)), ' ');
+        for (char& c : data)
+            c = static_cast<char>(byte(rng));
+        const auto digits = static_cast<std::size_t>(
+            std::count_if(data.begin(), data.end(), [](char c) { return c >= '0' && c <= '9'; }));
+        const Result a = encode_set(Set::kA, data);
+        ASSERT_EQ(a.status, 0);
+        EXPECT_EQ(a.text.size(), data.size() + 3);
+        EXPECT_EQ(static_cast<unsigned char>(a.text.back()), kCode128Stop);
+        const Result c = encode_set(Set::kC, data);
+        ASSERT_EQ(c.status, 0);
+        EXPECT_EQ(c.text.size(), (digits + 1) / 2 + 3);
+        // Identifier characters after FNC1 or a marker are printed as they stand; without
+        // those, only printable ASCII comes out.
+        std::replace_if(
+            data.begin(), data.end(),
+            [](char ch) {
+                const int b = static_cast<unsigned char>(ch);
+                return b == kCode128Fnc1 || (b >= 212 && b <= 217);
+            },
+            'x');
+        for (long tilde : {0L, 1L}) {
+            const Result hr = human_readable(data, tilde);
+            ASSERT_EQ(hr.status, 0);
+            EXPECT_TRUE(std::all_of(hr.text.begin(), hr.text.end(),
+                                    [](char ch) { return ch >= 32 && ch <= 126; }));
+        }
     }
 }
 
