@@ -2,6 +2,7 @@
 
 #include "common/check_digits.h"
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
 
 namespace orbx {
@@ -114,7 +115,7 @@ int encode(std::string_view s, char* out, long capacity) {
     const std::string_view body(o);
     o += static_cast<char>(Code128CheckChar(static_cast<unsigned char>(o[0]), body.substr(1)));
     o += static_cast<char>(kCode128Stop);
-    return CopyResult(out, capacity, o) ? 0 : 1;
+    return CopyResult(out, capacity, o) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace
@@ -193,14 +194,14 @@ std::string Code128ProcessTilde(std::string_view d) {
 }
 
 int Orbelantrix_Code128(char* data, long tilde, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return 1;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     if (tilde == 0) return encode(d, out, capacity);
     return encode(Code128ProcessTilde(d), out, capacity);
 }
 
 int Orbelantrix_UCC128(char* data, char* out, long capacity) {
-    if (data == nullptr) return 1;
+    if (data == nullptr) return kStatusRefused;
     // The leading FNC1 is judged after the escapes are expanded, so data that starts with ~202
     // gets one FNC1, not two (two leading FNC1s make an invalid GS1-128 symbol).
     std::string s = Code128ProcessTilde(data);

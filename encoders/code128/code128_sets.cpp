@@ -46,14 +46,14 @@ int finish(unsigned char start, std::string& symbol, char* out, long capacity) {
     const unsigned char check = Code128CheckChar(start, std::string_view(symbol).substr(1));
     symbol += static_cast<char>(check);
     symbol += static_cast<char>(kCode128Stop);
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusNoData;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
 }
 
 // Sets A and B take the data bytes as font characters unchanged; only the space becomes 194,
 // the font's character for value 0. The check character reads every written character back
 // as the value the font draws for it.
 int fixed_set(char* data, unsigned char start, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     std::string symbol;
     symbol.reserve(d.size() + 3);
@@ -74,7 +74,7 @@ int Orbelantrix_Code128b(char* data, char* out, long capacity) {
 }
 
 int Orbelantrix_Code128c(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     const auto count = static_cast<std::size_t>(std::count_if(d.begin(), d.end(), is_digit));
     std::string symbol;
@@ -97,7 +97,7 @@ int Orbelantrix_Code128c(char* data, char* out, long capacity) {
 }
 
 int Orbelantrix_Code128HumanReadable(char* data, long tilde, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     const std::size_t len = d.size();
     std::string text;
@@ -166,7 +166,7 @@ int Orbelantrix_Code128HumanReadable(char* data, long tilde, char* out, long cap
         // Bytes from 127 up (FNC2, a lone FNC1 and the rest) have nothing to print.
         ++p;
     }
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusNoData;
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -295,8 +295,8 @@ std::array<char, kIntelligentMailBars> IntelligentMailLetters(const ImbCharacter
 }
 
 int Orbelantrix_IntelligentMail(char* data, char* out, long capacity) {
-    if (data == nullptr) return kIntelligentMailNullData;
-    if (data[0] == '\0') return kIntelligentMailEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
 
     // Only the first 512 characters are read. The longest valid text has 31 digits, so the
     // digits are kept up to 32 and beyond that only counted.
@@ -321,7 +321,7 @@ int Orbelantrix_IntelligentMail(char* data, char* out, long capacity) {
             result = {};
         }
     }
-    return CopyResult(out, capacity, result) ? 0 : kIntelligentMailEmptyData;
+    return CopyResult(out, capacity, result) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -5,12 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
-namespace orbx {
+#include "common/status.h"
 
-// Statuses of the encoder: null data, and empty data (also given when `out` cannot hold the
-// result, which is never cut).
-inline constexpr int kIntelligentMailNullData = 1100;
-inline constexpr int kIntelligentMailEmptyData = 1000;
+namespace orbx {
 
 // Result text for a digit count other than 20, 25, 29 or 31 (spelled so).
 inline constexpr std::string_view kIntelligentMailBadData = "Incorrct data";

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
-#include "encoders/linear/linear_status.h"
 
 namespace orbx {
 
@@ -29,7 +29,7 @@ bool is_data_char(char c) {
 }  // namespace
 
 int Orbelantrix_Codabar(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     std::string symbol;
     symbol.reserve(d.size() + 2);
@@ -37,7 +37,7 @@ int Orbelantrix_Codabar(char* data, char* out, long capacity) {
     for (char c : d)
         if (is_data_char(c)) symbol += c;
     symbol += kStop;
-    return CopyResult(out, capacity, symbol) ? kLinearOk : kLinearRefused;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

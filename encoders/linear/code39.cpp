@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
 #include "encoders/linear/code39_values.h"
-#include "encoders/linear/linear_status.h"
 
 namespace orbx {
 
@@ -20,13 +20,13 @@ char font_char(int value) {
 }
 
 int hand_over(const std::string& symbol, char* out, long capacity) {
-    return CopyResult(out, capacity, symbol) ? kLinearOk : kLinearRefused;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace
 
 int Orbelantrix_Code39(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     std::string symbol;
     symbol.reserve(d.size() + 2);
@@ -39,7 +39,7 @@ int Orbelantrix_Code39(char* data, char* out, long capacity) {
 }
 
 int Orbelantrix_Code39Mod43(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     std::string upper(data);
     strupr(upper.data());
 

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
 #include "encoders/linear/code39_values.h"
-#include "encoders/linear/linear_status.h"
 
 namespace orbx {
 
@@ -37,7 +37,7 @@ int value_of(char font) {
 }  // namespace
 
 int Orbelantrix_Code93(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     // The caller sees its data upper-cased, as the symbol carries it.
     strupr(data);
     const std::string_view d(data);
@@ -69,7 +69,7 @@ int Orbelantrix_Code93(char* data, char* out, long capacity) {
     symbol += check_char(c_value);
     symbol += check_char(k_value);
     symbol += kStop;
-    return CopyResult(out, capacity, symbol) ? kLinearOk : kLinearRefused;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

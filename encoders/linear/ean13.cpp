@@ -20,7 +20,7 @@ constexpr std::string_view kDefaultNumber = "0000000000000";
 }  // namespace
 
 int Orbelantrix_EAN13(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const RetailDigits filtered = FilterRetailDigits(data);
     std::string_view digits = filtered.view();
     std::size_t n = filtered.count;
@@ -53,7 +53,7 @@ int Orbelantrix_EAN13(char* data, char* out, long capacity) {
     text += kRetailGuard;
     if (!addon.empty()) text += ' ';
     AppendAddOn(text, addon);
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusNoData;
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -19,7 +19,7 @@ constexpr std::string_view kDefaultNumber = "0005000";
 }  // namespace
 
 int Orbelantrix_EAN8(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const RetailDigits filtered = FilterRetailDigits(data);
     const std::string_view digits =
         filtered.count < 7 ? kDefaultNumber : filtered.view().substr(0, 7);
@@ -37,7 +37,7 @@ int Orbelantrix_EAN8(char* data, char* out, long capacity) {
     for (std::size_t i = 4; i < 8; ++i)
         text += RetailDigitChar('C', number[i]);
     text += kRetailGuard;
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusNoData;
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -6,8 +6,8 @@
 
 #include "common/check_digits.h"
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
-#include "encoders/linear/linear_status.h"
 
 namespace orbx {
 
@@ -44,18 +44,18 @@ int encode_pairs(std::string_view digits, char* out, long capacity) {
     for (; i < digits.size(); i += 2)
         symbol += static_cast<char>(kPairChars[(digits[i] - '0') * 10 + (digits[i + 1] - '0')]);
     symbol += static_cast<char>(kStop);
-    return CopyResult(out, capacity, symbol) ? kLinearOk : kLinearRefused;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace
 
 int Orbelantrix_Interleaved2of5(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     return encode_pairs(keep_digits(data, 0), out, capacity);
 }
 
 int Orbelantrix_Interleaved2of5Mod10(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     std::string digits = keep_digits(data, 1);
     // The padding "0" is only implied by encode_pairs, so it never enters the check digit.
     digits += FindMod10Digit(std::string_view(digits));

@@ -5,8 +5,8 @@
 
 #include "common/check_digits.h"
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
-#include "encoders/linear/linear_status.h"
 
 namespace orbx {
 
@@ -18,7 +18,7 @@ constexpr char kStop = ')';
 }  // namespace
 
 int Orbelantrix_MSI(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     std::string symbol;
     symbol.reserve(d.size() + 3);
@@ -29,7 +29,7 @@ int Orbelantrix_MSI(char* data, char* out, long capacity) {
     // digit's input.
     symbol += CalcMSICheckDigit(symbol.c_str() + 1)[0];
     symbol += kStop;
-    return CopyResult(out, capacity, symbol) ? kLinearOk : kLinearRefused;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
-#include "encoders/linear/linear_status.h"
 
 namespace orbx {
 
@@ -17,7 +17,7 @@ constexpr char kFrameEnd = ')';
 }  // namespace
 
 int Orbelantrix_Postnet(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kLinearRefused;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     std::string symbol;
     symbol.reserve(d.size() + 3);
@@ -30,7 +30,7 @@ int Orbelantrix_Postnet(char* data, char* out, long capacity) {
     }
     symbol += static_cast<char>('0' + (10 - sum) % 10);
     symbol += kFrameEnd;
-    return CopyResult(out, capacity, symbol) ? kLinearOk : kLinearRefused;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

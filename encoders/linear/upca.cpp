@@ -34,7 +34,7 @@ void AppendUpcaSymbol(std::string& text, std::string_view number, char right_gua
 }
 
 int Orbelantrix_UPCa(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const RetailDigits filtered = FilterRetailDigits(data);
     const std::string_view all = filtered.view();
 
@@ -67,7 +67,7 @@ int Orbelantrix_UPCa(char* data, char* out, long capacity) {
     text.reserve(32);
     AppendUpcaSymbol(text, std::string_view(number.data(), number.size()), kRetailGuard);
     AppendAddOn(text, addon);
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusNoData;
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -73,7 +73,7 @@ bool CompressUpce(std::string_view number, std::array<char, 6>& body) {
 }
 
 int Orbelantrix_UPCe(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     std::size_t scanned = 0;
     while (scanned < kScannedChars && data[scanned] != '\0')
         ++scanned;
@@ -84,7 +84,7 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     if (filtered.count >= 6 && filtered.count <= 8) UPCe7to11(digits);
     const std::size_t n = std::strlen(digits);
     if (n < 11 || n == 15 || n > 18)
-        return CopyResult(out, capacity, "") ? kStatusOk : kStatusNoData;
+        return CopyResult(out, capacity, "") ? kStatusOk : kStatusRefused;
 
     const std::string_view all(digits, n);
     std::string_view addon;
@@ -116,7 +116,7 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
         AppendUpcaSymbol(text, full, kRetailGuard);
     }
     AppendAddOn(text, addon);
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusNoData;
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -75,9 +75,9 @@ TEST(IntelligentMail, EveryInvalidDigitCount) {
 
 TEST(IntelligentMail, NullAndEmptyData) {
     char out[80] = {};
-    EXPECT_EQ(Orbelantrix_IntelligentMail(nullptr, out, sizeof out), kIntelligentMailNullData);
+    EXPECT_EQ(Orbelantrix_IntelligentMail(nullptr, out, sizeof out), kStatusNullData);
     char empty[] = "";
-    EXPECT_EQ(Orbelantrix_IntelligentMail(empty, out, sizeof out), kIntelligentMailEmptyData);
+    EXPECT_EQ(Orbelantrix_IntelligentMail(empty, out, sizeof out), kStatusEmptyData);
     EXPECT_EQ(std::string(out), "");
 }
 
@@ -104,9 +104,9 @@ TEST(IntelligentMail, BarcodeIdentifierSecondDigitAboveFourIsEncoded) {
 TEST(IntelligentMail, ResultIsRefusedWhenItDoesNotFit) {
     EXPECT_EQ(imb(kTracking, 66).text, kBarsAlone);
     const Result r = imb(kTracking, 65);
-    EXPECT_EQ(r.status, kIntelligentMailEmptyData);
+    EXPECT_EQ(r.status, kStatusRefused);
     EXPECT_EQ(r.text, "");
-    EXPECT_EQ(imb("1", 13).status, kIntelligentMailEmptyData);  // "Incorrct data" needs 14
+    EXPECT_EQ(imb("1", 13).status, kStatusRefused);  // "Incorrct data" needs 14
 }
 
 TEST(IntelligentMail, GeneratedCharacterTables) {
