@@ -124,7 +124,7 @@ int encode(std::string_view s, char* out, long capacity) {
         // set: they are dropped rather than turned into a value of another meaning.
         ++i;
     }
-    return CopyResult(out, capacity, UniCode128Symbol(start, values)) ? kUniOk : kUniRefused;
+    return CopyResult(out, capacity, UniCode128Symbol(start, values)) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace
@@ -187,16 +187,16 @@ std::string Orbelantrix_Universal_ProcessTilde(std::string data) {
 }
 
 int Orbelantrix_Universal_C128(char* data, long tilde, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     if (tilde == 0) return encode(d, out, capacity);
     return encode(Orbelantrix_Universal_ProcessTilde(std::string(d)), out, capacity);
 }
 
 int Orbelantrix_Universal_UCC128(char* data, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     // The leading FNC1 is judged after the escapes are expanded, so data that starts with ~202
     // gets one FNC1, not two (two leading FNC1s make an invalid GS1-128 symbol).

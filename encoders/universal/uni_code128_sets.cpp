@@ -24,8 +24,8 @@ int code_of(std::string_view s, std::size_t i) {
 }
 
 int fixed_ab(char* data, int start, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     std::vector<std::uint8_t> values;
     values.reserve(d.size());
@@ -33,7 +33,7 @@ int fixed_ab(char* data, int start, char* out, long capacity) {
         const int c = code_of(d, i);
         if (c >= 32 && c <= 137) values.push_back(static_cast<std::uint8_t>(c - 32));
     }
-    return CopyResult(out, capacity, UniCode128Symbol(start, values)) ? kUniOk : kUniRefused;
+    return CopyResult(out, capacity, UniCode128Symbol(start, values)) ? kStatusOk : kStatusRefused;
 }
 
 // The number that a short text begins with, read as the C library's atoi reads it: leading
@@ -206,8 +206,8 @@ int Orbelantrix_Universal_C128B(char* data, char* out, long capacity) {
 }
 
 int Orbelantrix_Universal_C128C(char* data, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     std::string digits;
     digits.reserve(d.size() + 1);
@@ -220,16 +220,17 @@ int Orbelantrix_Universal_C128C(char* data, char* out, long capacity) {
     for (std::size_t i = 0; i < digits.size(); i += 2) {
         values.push_back(static_cast<std::uint8_t>(10 * (digits[i] - '0') + (digits[i + 1] - '0')));
     }
-    return CopyResult(out, capacity, UniCode128Symbol(kCode128ValueStartC, values)) ? kUniOk
-                                                                                    : kUniRefused;
+    return CopyResult(out, capacity, UniCode128Symbol(kCode128ValueStartC, values))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 int Orbelantrix_Universal_C128HR(char* data, long tilde, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     const std::string text = tilde == 0 ? format_readable(d) : format_readable(expand_escapes(d));
-    return CopyResult(out, capacity, text) ? kUniOk : kUniRefused;
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace orbx

@@ -141,14 +141,14 @@ char codabar_guard(const char* arg) {
 }
 
 int hand_over(char* out, long capacity, const std::string& letters) {
-    return CopyResult(out, capacity, letters) ? kUniOk : kUniRefused;
+    return CopyResult(out, capacity, letters) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace
 
 int Orbelantrix_Universal_C39(char* data, double ratio, long check, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     const NarrowWideLetters& letters = LettersForRatio(ratio);
     std::string result;
@@ -169,8 +169,8 @@ int Orbelantrix_Universal_C39(char* data, double ratio, long check, char* out, l
 }
 
 int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
     std::string digits = digits_of(UniData(data));
     if (check != 0) digits += FindMod10Digit(std::string_view(digits));
@@ -194,8 +194,8 @@ int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out,
 
 int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* stop, char* out,
                                   long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     const NarrowWideLetters& letters = LettersForRatio(ratio);
     std::string result;
@@ -212,11 +212,11 @@ int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* s
 }
 
 int Orbelantrix_Universal_MSI(char* data, double ratio, long check, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
     std::string digits = digits_of(UniData(data));
-    if (digits.empty()) return kUniEmptyData;
+    if (digits.empty()) return kStatusEmptyData;
     if (check != 0) digits += uCalcMSICheckDigit(digits.c_str());
 
     std::string result;

@@ -51,8 +51,8 @@ static_assert(kPlanetLetters[9] == DigitLetters{'k', 'k', 'n'});
 constexpr char kFrameBar = PostalSingleLetter(true);
 
 int encode(char* data, long check, bool planet, char* out, long capacity) {
-    if (data == nullptr) return kUniNullData;
-    if (data[0] == '\0') return kUniEmptyData;
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     const std::array<DigitLetters, 10>& letters = planet ? kPlanetLetters : kPostnetLetters;
     std::string result;
@@ -66,13 +66,13 @@ int encode(char* data, long check, bool planet, char* out, long capacity) {
         sum += c - '0';
     }
     // Planet has nothing to show without a digit; Postnet still draws its frame.
-    if (planet && result.size() == 1) return kUniEmptyData;
+    if (planet && result.size() == 1) return kStatusEmptyData;
     if (check != 0) {
         const auto digit = static_cast<std::size_t>((10 - sum % 10) % 10);
         result.append(letters[digit].data(), letters[digit].size());
     }
     result += kFrameBar;
-    return CopyResult(out, capacity, result) ? kUniOk : kUniRefused;
+    return CopyResult(out, capacity, result) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace

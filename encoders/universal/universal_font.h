@@ -4,16 +4,10 @@
 #include <array>
 #include <string_view>
 
+#include "common/status.h"
 #include "encoders/code128/code128_patterns.h"
 
 namespace orbx {
-
-// Statuses of the Universal encoders.
-inline constexpr int kUniOk = 0;
-// A result longer than the caller's buffer: refused rather than cut into an unscannable symbol.
-inline constexpr int kUniRefused = 1;
-inline constexpr int kUniEmptyData = 1000;
-inline constexpr int kUniNullData = 1100;
 
 // Every Universal encoder reads at most this many characters of its data.
 inline constexpr std::size_t kUniMaxData = 512;

@@ -58,7 +58,7 @@ TEST(UniversalCode128Sets, FixedSetTable) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
         const Result r = run(rows[i].encode, rows[i].data);
-        EXPECT_EQ(r.status, kUniOk);
+        EXPECT_EQ(r.status, kStatusOk);
         EXPECT_EQ(r.text, rows[i].expected);
     }
 }
@@ -66,7 +66,7 @@ TEST(UniversalCode128Sets, FixedSetTable) {
 TEST(UniversalCode128Sets, LongestFixedSetSymbolFits) {
     // 512 characters: start, 512 values, check (3 letters each) and the 4 stop letters.
     const Result r = run(Orbelantrix_Universal_C128A, std::string(600, 'A'));
-    EXPECT_EQ(r.status, kUniOk);
+    EXPECT_EQ(r.status, kStatusOk);
     EXPECT_EQ(r.text.size(), 3u * 514 + 4);
 }
 
@@ -139,7 +139,7 @@ TEST(UniversalCode128Sets, HumanReadableTable) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
         const Result r = run(readable(rows[i].tilde), rows[i].data);
-        EXPECT_EQ(r.status, kUniOk);
+        EXPECT_EQ(r.status, kStatusOk);
         EXPECT_EQ(r.text, rows[i].expected);
     }
 }
@@ -150,11 +150,11 @@ TEST(UniversalCode128Sets, Statuses) {
     for (std::size_t i = 0; i < std::size(encoders); ++i) {
         SCOPED_TRACE(i);
         std::vector<char> out(16, '\0');
-        EXPECT_EQ(encoders[i](nullptr, out.data(), 16), kUniNullData);
-        EXPECT_EQ(run(encoders[i], "").status, kUniEmptyData);
+        EXPECT_EQ(encoders[i](nullptr, out.data(), 16), kStatusNullData);
+        EXPECT_EQ(run(encoders[i], "").status, kStatusEmptyData);
         // A buffer too small for the result is left alone.
         std::string data = "1234";
-        EXPECT_EQ(encoders[i](data.data(), out.data(), 4), kUniRefused);
+        EXPECT_EQ(encoders[i](data.data(), out.data(), 4), kStatusRefused);
         EXPECT_EQ(std::string(out.data()), "");
     }
 }

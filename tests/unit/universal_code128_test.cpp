@@ -97,7 +97,7 @@ TEST(UniversalCode128, AutomaticEncoderTable) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
         const Result r = c128(rows[i].data, rows[i].tilde);
-        EXPECT_EQ(r.status, kUniOk);
+        EXPECT_EQ(r.status, kStatusOk);
         EXPECT_EQ(r.text, rows[i].expected);
     }
 }
@@ -117,12 +117,12 @@ TEST(UniversalCode128, SetBOnlyDataMatchesTheFixedSetBEncoder) {
 
 TEST(UniversalCode128, Statuses) {
     std::vector<char> out(2048, '\0');
-    EXPECT_EQ(Orbelantrix_Universal_C128(nullptr, 1, out.data(), 2048), kUniNullData);
-    EXPECT_EQ(Orbelantrix_Universal_UCC128(nullptr, out.data(), 2048), kUniNullData);
+    EXPECT_EQ(Orbelantrix_Universal_C128(nullptr, 1, out.data(), 2048), kStatusNullData);
+    EXPECT_EQ(Orbelantrix_Universal_UCC128(nullptr, out.data(), 2048), kStatusNullData);
     const Result empty = c128("", 1);
-    EXPECT_EQ(empty.status, kUniEmptyData);
+    EXPECT_EQ(empty.status, kStatusEmptyData);
     EXPECT_TRUE(empty.untouched);
-    EXPECT_EQ(ucc128("").status, kUniEmptyData);
+    EXPECT_EQ(ucc128("").status, kStatusEmptyData);
 }
 
 TEST(UniversalCode128, SymbolLongerThanTheBufferIsRefused) {
@@ -131,10 +131,10 @@ TEST(UniversalCode128, SymbolLongerThanTheBufferIsRefused) {
     for (int i = 0; i < 256; ++i)
         data += "a\x01";
     const Result r = c128(data, 1);
-    EXPECT_NE(r.status, kUniOk);
+    EXPECT_NE(r.status, kStatusOk);
     EXPECT_TRUE(r.untouched);
     // Half the data fits.
-    EXPECT_EQ(c128(data.substr(0, 256), 1).status, kUniOk);
+    EXPECT_EQ(c128(data.substr(0, 256), 1).status, kStatusOk);
 }
 
 TEST(UniversalCode128, OnlyTheFirst512CharactersAreEncoded) {
@@ -192,7 +192,7 @@ TEST(UniversalCode128, UccEan128Table) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
         const Result r = ucc128(rows[i].data);
-        EXPECT_EQ(r.status, kUniOk);
+        EXPECT_EQ(r.status, kStatusOk);
         EXPECT_EQ(r.text, rows[i].expected);
     }
 }

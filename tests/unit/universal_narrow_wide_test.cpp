@@ -81,7 +81,7 @@ TEST(UniversalNarrowWide, ExactOutputTable) {
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
         const Result r = run(rows[i].encode, rows[i].data);
-        EXPECT_EQ(r.status, kUniOk);
+        EXPECT_EQ(r.status, kStatusOk);
         EXPECT_EQ(r.text, rows[i].expected);
     }
 }
@@ -119,7 +119,7 @@ TEST(UniversalNarrowWide, EquivalentInputTable) {
         SCOPED_TRACE(i);
         const Result a = run(rows[i].encode, rows[i].data);
         const Result b = run(rows[i].same_as, rows[i].same_data);
-        EXPECT_EQ(a.status, kUniOk);
+        EXPECT_EQ(a.status, kStatusOk);
         EXPECT_FALSE(a.text.empty());
         EXPECT_EQ(a.text, b.text);
     }
@@ -160,22 +160,22 @@ TEST(UniversalNarrowWide, Statuses) {
     for (std::size_t i = 0; i < std::size(encoders); ++i) {
         SCOPED_TRACE(i);
         std::vector<char> out(8, '\0');
-        EXPECT_EQ(encoders[i](nullptr, out.data(), 8), kUniNullData);
-        EXPECT_EQ(run(encoders[i], "").status, kUniEmptyData);
+        EXPECT_EQ(encoders[i](nullptr, out.data(), 8), kStatusNullData);
+        EXPECT_EQ(run(encoders[i], "").status, kStatusEmptyData);
     }
     // MSI without any digit has nothing to draw.
-    EXPECT_EQ(run(msi(2, 1), "abc").status, kUniEmptyData);
+    EXPECT_EQ(run(msi(2, 1), "abc").status, kStatusEmptyData);
 }
 
 TEST(UniversalNarrowWide, SymbolLongerThanTheBufferIsRefused) {
     // Code 39 takes five letters a character: 407 characters and the start and stop come to
     // 2045 letters, which fit in 2048 bytes with the terminating zero; 408 do not.
-    EXPECT_EQ(run(c39(2, 0), std::string(407, 'A')).status, kUniOk);
+    EXPECT_EQ(run(c39(2, 0), std::string(407, 'A')).status, kStatusOk);
     const Result r = run(c39(2, 0), std::string(408, 'A'));
-    EXPECT_EQ(r.status, kUniRefused);
+    EXPECT_EQ(r.status, kStatusRefused);
     EXPECT_EQ(r.text, "");
-    EXPECT_EQ(run(msi(2, 1), std::string(512, '1')).status, kUniRefused);
-    EXPECT_EQ(run(i2of5(2, 1), std::string(600, '1')).status, kUniOk);
+    EXPECT_EQ(run(msi(2, 1), std::string(512, '1')).status, kStatusRefused);
+    EXPECT_EQ(run(i2of5(2, 1), std::string(600, '1')).status, kStatusOk);
 }
 
 }  // namespace

@@ -33,21 +33,21 @@ TEST(UniversalPostal, Table) {
     };
     const Row rows[] = {
         // 0: worked example: the digits sum to 15, check digit 5
-        {false, "12345", 1, kUniOk, "njknjlnjmokjnkkokkon"},
-        {false, "12345", 0, kUniOk, "njknjlnjmokjnkkon"},  // 1: worked example: no check
+        {false, "12345", 1, kStatusOk, "njknjlnjmokjnkkokkon"},
+        {false, "12345", 0, kStatusOk, "njknjlnjmokjnkkon"},  // 1: worked example: no check
         // 2: worked example: Planet, check digit 5 ("lln")
-        {true, "12345", 1, kUniOk, "nmlomkomjnlmollnllnn"},
-        {true, "12345", 0, kUniOk, "nmlomkomjnlmollnn"},  // 3
-        {false, "ABC", 1, kUniOk, "nmjon"},               // 4: worked example: check digit 0
-        {false, "ABC", 0, kUniOk, "nn"},                  // 5: worked example: frame only
-        {true, "ABC", 1, kUniEmptyData, ""},              // 6: worked example: Planet refuses
+        {true, "12345", 1, kStatusOk, "nmlomkomjnlmollnllnn"},
+        {true, "12345", 0, kStatusOk, "nmlomkomjnlmollnn"},  // 3
+        {false, "ABC", 1, kStatusOk, "nmjon"},               // 4: worked example: check digit 0
+        {false, "ABC", 0, kStatusOk, "nn"},                  // 5: worked example: frame only
+        {true, "ABC", 1, kStatusEmptyData, ""},              // 6: worked example: Planet refuses
         // 7: every digit once: Postnet 0 is "mjo", 6 "klo", 7 "ljn", 8 "lko", 9 "llo"
-        {false, "06789", 0, kUniOk, "nmjokloljnlkollon"},
+        {false, "06789", 0, kStatusOk, "nmjokloljnlkollon"},
         // 8: Planet of the same digits
-        {true, "06789", 0, kUniOk, "njmnlknkmoklnkknn"},
+        {true, "06789", 0, kStatusOk, "njmnlknkmoklnkknn"},
         // 9: worked example: separators are ignored
-        {false, "12345-6789", 0, kUniOk, "njknjlnjmokjnkkokloljnlkollon"},
-        {false, "12345", 7, kUniOk, "njknjlnjmokjnkkokkon"},  // 10: any nonzero flag checks
+        {false, "12345-6789", 0, kStatusOk, "njknjlnjmokjnkkokloljnlkollon"},
+        {false, "12345", 7, kStatusOk, "njknjlnjmokjnkkokkon"},  // 10: any nonzero flag checks
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
@@ -59,10 +59,10 @@ TEST(UniversalPostal, Table) {
 
 TEST(UniversalPostal, Statuses) {
     std::vector<char> out(8, '\0');
-    EXPECT_EQ(Orbelantrix_Universal_Postnet(nullptr, 1, out.data(), 8), kUniNullData);
-    EXPECT_EQ(Orbelantrix_Universal_Planet(nullptr, 1, out.data(), 8), kUniNullData);
-    EXPECT_EQ(postal(false, "", 1).status, kUniEmptyData);
-    EXPECT_EQ(postal(true, "", 1).status, kUniEmptyData);
+    EXPECT_EQ(Orbelantrix_Universal_Postnet(nullptr, 1, out.data(), 8), kStatusNullData);
+    EXPECT_EQ(Orbelantrix_Universal_Planet(nullptr, 1, out.data(), 8), kStatusNullData);
+    EXPECT_EQ(postal(false, "", 1).status, kStatusEmptyData);
+    EXPECT_EQ(postal(true, "", 1).status, kStatusEmptyData);
     // The longest symbol, 512 digits with a check digit, fits the adapters' buffer.
     EXPECT_EQ(postal(false, std::string(600, '9'), 1).text.size(), 3u * 513 + 2);
 }
