@@ -12,6 +12,10 @@
 #include "encoders/linear/postnet.h"
 #include "encoders/linear/upca.h"
 #include "encoders/linear/upce.h"
+#include "encoders/universal/uni_code128.h"
+#include "encoders/universal/uni_code128_sets.h"
+#include "encoders/universal/uni_narrow_wide.h"
+#include "encoders/universal/uni_postal.h"
 #include "plugin/adapters.h"
 
 namespace orbx {
@@ -84,18 +88,63 @@ const std::array<FunctionRow, kFunctionCount> kFunctionTable = {{
      [](char* data, const OptionFields&, char* out, long capacity) {
          return Orbelantrix_UPCe(data, out, capacity);
      }},
-    {18, Do_Orbx_Uni_C128, 2048, 2048, OptionRule::counted, 1, nullptr},
-    {19, Do_Orbx_Uni_C128A, 2048, 2048, OptionRule::none, 0, nullptr},
-    {20, Do_Orbx_Uni_C128B, 2048, 2048, OptionRule::none, 0, nullptr},
-    {21, Do_Orbx_Uni_C128C, 2048, 2048, OptionRule::none, 0, nullptr},
-    {22, Do_Orbx_Uni_UCC128, 2048, 2048, OptionRule::none, 0, nullptr},
-    {23, Do_Orbx_Uni_Postnet, 2048, 2048, OptionRule::counted, 1, nullptr},
-    {24, Do_Orbx_Uni_Planet, 2048, 2048, OptionRule::counted, 1, nullptr},
-    {25, Do_Orbx_Uni_C128HR, 2048, 2048, OptionRule::counted, 1, nullptr},
-    {26, Do_Orbx_Uni_C39, 2048, 2048, OptionRule::counted, 2, nullptr},
-    {27, Do_Orbx_Uni_I2of5, 2048, 2048, OptionRule::counted, 2, nullptr},
-    {28, Do_Orbx_Uni_MSI, 2048, 2048, OptionRule::counted, 2, nullptr},
-    {29, Do_Orbx_Uni_Codabar, 2048, 2048, OptionRule::counted, 3, nullptr},
+    {18, Do_Orbx_Uni_C128, 2048, 2048, OptionRule::counted, 1,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_Universal_C128(data, LongOption(options, 0, 1), out, capacity);
+     }},
+    {19, Do_Orbx_Uni_C128A, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Universal_C128A(data, out, capacity);
+     }},
+    {20, Do_Orbx_Uni_C128B, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Universal_C128B(data, out, capacity);
+     }},
+    {21, Do_Orbx_Uni_C128C, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Universal_C128C(data, out, capacity);
+     }},
+    {22, Do_Orbx_Uni_UCC128, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_Universal_UCC128(data, out, capacity);
+     }},
+    {23, Do_Orbx_Uni_Postnet, 2048, 2048, OptionRule::counted, 1,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_Universal_Postnet(data, LongOption(options, 0, 1), out, capacity);
+     }},
+    {24, Do_Orbx_Uni_Planet, 2048, 2048, OptionRule::counted, 1,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_Universal_Planet(data, LongOption(options, 0, 1), out, capacity);
+     }},
+    {25, Do_Orbx_Uni_C128HR, 2048, 2048, OptionRule::counted, 1,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_Universal_C128HR(data, LongOption(options, 0, 1), out, capacity);
+     }},
+    {26, Do_Orbx_Uni_C39, 2048, 2048, OptionRule::counted, 2,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_Universal_C39(data, RatioOption(options, 0, 2.0),
+                                          LongOption(options, 1, 0), out, capacity);
+     }},
+    {27, Do_Orbx_Uni_I2of5, 2048, 2048, OptionRule::counted, 2,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_Universal_I2of5(data, RatioOption(options, 0, 2.0),
+                                            LongOption(options, 1, 0), out, capacity);
+     }},
+    {28, Do_Orbx_Uni_MSI, 2048, 2048, OptionRule::counted, 2,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_Universal_MSI(data, RatioOption(options, 0, 2.0),
+                                          LongOption(options, 1, 1), out, capacity);
+     }},
+    {29, Do_Orbx_Uni_Codabar, 2048, 2048, OptionRule::counted, 3,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         // The start is the first character of its field; the stop field goes as it stands.
+         char start[2] = {'A', '\0'};
+         if (const char* field = OptionText(options, 1)) start[0] = field[0];
+         char default_stop[2] = {'B', '\0'};
+         char* stop = OptionText(options, 2) != nullptr ? options.field[2] : default_stop;
+         return Orbelantrix_Universal_Codabar(data, RatioOption(options, 0, 2.0), start, stop, out,
+                                              capacity);
+     }},
     {30, Do_Orbx_Uni_OneCode, 2048, 2048, OptionRule::none, 0,
      [](char* data, const OptionFields&, char* out, long capacity) {
          return Orbelantrix_IntelligentMail(data, out, capacity);
