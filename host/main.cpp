@@ -1,0 +1,211 @@
+// orbx: a host for the Orbelantrix plug-in. It loads the plug-in the way FileMaker does, sends
+// start-up, evaluates calculations with the registered functions and sends shut-down on exit.
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+
+namespace {
+
+using orbx::host::HostError;
+
+const char kUsage[] =
+    "usage: orbx [--plugin PATH] [--extension-version N] [--codes] NAME [PARAMETER]\n"
+    "       orbx [options] --batch      read NAME<TAB>PARAMETER lines from standard input\n"
+    "       orbx [options] --list       list the registered functions\n"
+    "       orbx [options] --string N   ask the plug-in for string N\n"
+    "In --batch parameters and results, \\\\, \\t, \\n, \\r and \\uXXXX stand for those characters.\n";
+
+std::string codes_of(const std::u16string& text) {
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i > 0) line += ' ';
+        line += std::to_string(static_cast<unsigned>(text[i]));
+    }
+    return line;
+}
+
+// Decodes the batch escapes; returns false for a malformed one.
+bool unescape(const std::string& in, std::u16string& out) {
+    std::string plain;
+    out.clear();
+    auto flush = [&]() {
+        out += orbx::host::Utf8ToUtf16(plain);
+        plain.clear();
+    };
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        if (in[i] != '\\') {
+            plain += in[i];
+            continue;
+        }
+        if (++i >= in.size()) return false;
+        switch (in[i]) {
+            case '\\': plain += '\\'; break;
+            case 't': plain += '\t'; break;
+            case 'n': plain += '\n'; break;
+            case 'r': plain += '\r'; break;
+            case 'u': {
+                if (i + 4 >= in.size()) return false;
+                const std::string hex = in.substr(i + 1, 4);
+                if (hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+                    return false;
+                }
+                flush();
+                out += static_cast<char16_t>(std::stoul(hex, nullptr, 16));
+                i += 4;
+                break;
+            }
+            default:
+                return false;
+        }
+    }
+    flush();
+    return true;
+}
+
+// Writes a result on one line: the batch escapes for the characters that would break lines.
+std::string escape(const std::u16string& text) {
+    std::u16string safe;
+    std::string out;
+    for (char16_t c : text) {
+        switch (c) {
+            case u'\\': out += orbx::host::Utf16ToUtf8(safe) + "\\\\"; safe.clear(); break;
+            case u'\t': out += orbx::host::Utf16ToUtf8(safe) + "\\t"; safe.clear(); break;
+            case u'\n': out += orbx::host::Utf16ToUtf8(safe) + "\\n"; safe.clear(); break;
+            case u'\r': out += orbx::host::Utf16ToUtf8(safe) + "\\r"; safe.clear(); break;
+            default: safe += c;
+        }
+    }
+    return out + orbx::host::Utf16ToUtf8(safe);
+}
+
+struct Options {
+    std::string plugin = orbx::host::DefaultPluginPath();
+    int extension_version = kCurrentExtnVersion;
+    bool codes = false;
+    enum { evaluate, batch, list, string } mode = evaluate;
+    int string_id = 0;
+    std::vector<std::string> rest;
+};
+
+Options parse(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw HostError(a + " needs a value");
+            return argv[++i];
+        };
+        if (a == "--plugin") {
+            o.plugin = value();
+        } else if (a == "--extension-version") {
+            o.extension_version = std::stoi(value());
+        } else if (a == "--codes") {
+            o.codes = true;
+        } else if (a == "--batch") {
+            o.mode = Options::batch;
+        } else if (a == "--list") {
+            o.mode = Options::list;
+        } else if (a == "--string") {
+            o.mode = Options::string;
+            o.string_id = std::stoi(value());
+        } else if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            throw HostError("unknown option " + a);
+        } else {
+            o.rest.push_back(a);
+        }
+    }
+    return o;
+}
+
+std::string result_line(const Options& o, const std::u16string& result, bool batch) {
+    if (o.codes) return codes_of(result);
+    return batch ? escape(result) : orbx::host::Utf16ToUtf8(result);
+}
+
+int run(const Options& o) {
+    orbx::host::Plugin plugin(o.plugin);
+    if (o.mode == Options::string) {
+        std::cout << orbx::host::Utf16ToUtf8(plugin.GetString(static_cast<fmx::uchar>(o.string_id)))
+                  << '\n';
+        return 0;
+    }
+    const long reply = plugin.StartUp(static_cast<fmx::int16>(o.extension_version));
+    if (reply != kCurrentExtnVersion) {
+        throw HostError("the plug-in answered start-up with " + std::to_string(reply) +
+                        " (expected " + std::to_string(kCurrentExtnVersion) + ")");
+    }
+    struct ShutDownOnExit {
+        orbx::host::Plugin& plugin;
+        ~ShutDownOnExit() { plugin.ShutDown(); }
+    } shut_down{plugin};
+
+    if (o.mode == Options::list) {
+        for (const auto& f : fmxhost::Registrations()) {
+            char flags[16];
+            std::snprintf(flags, sizeof flags, "0x%04X", f.flags);
+            std::cout << f.functionId << '\t' << orbx::host::Utf16ToUtf8(f.name) << '\t'
+                      << orbx::host::Utf16ToUtf8(f.prototype) << '\t' << f.minArgs << '\t'
+                      << f.maxArgs << '\t' << flags << '\n';
+        }
+        return 0;
+    }
+    if (o.mode == Options::batch) {
+        std::string line;
+        std::string out;
+        std::size_t number = 0;
+        while (std::getline(std::cin, line)) {
+            ++number;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            const std::size_t tab = line.find('\t');
+            const std::string name = line.substr(0, tab);
+            std::u16string parameter;
+            if (tab != std::string::npos && !unescape(line.substr(tab + 1), parameter)) {
+                throw HostError("line " + std::to_string(number) + ": malformed escape");
+            }
+            const auto function = orbx::host::FindFunction(name);
+            if (!function) {
+                throw HostError("line " + std::to_string(number) + ": unknown function " + name);
+            }
+            out += result_line(o, orbx::host::Evaluate(*function, tab == std::string::npos
+                                                                      ? nullptr
+                                                                      : &parameter),
+                               true);
+            out += '\n';
+            if (out.size() > (1 << 16)) {
+                std::cout << out;
+                out.clear();
+            }
+        }
+        std::cout << out;
+        return 0;
+    }
+    if (o.rest.empty() || o.rest.size() > 2) throw HostError(std::string("bad arguments\n") + kUsage);
+    const auto function = orbx::host::FindFunction(o.rest[0]);
+    if (!function) throw HostError("unknown function " + o.rest[0]);
+    std::optional<std::u16string> parameter;
+    if (o.rest.size() == 2) parameter = orbx::host::Utf8ToUtf16(o.rest[1]);
+    const std::u16string result =
+        orbx::host::Evaluate(*function, parameter ? &*parameter : nullptr);
+    std::cout << result_line(o, result, false) << '\n';
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        std::ios::sync_with_stdio(false);
+        return run(parse(argc, argv));
+    } catch (const std::exception& e) {
+        std::cerr << "orbx: " << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,172 @@
+#include "plugin/adapters.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "FMWrapper/FMXData.h"
+#include "FMWrapper/FMXText.h"
+#include "plugin/strings.h"
+
+namespace orbx {
+
+namespace {
+
+// The version that "autoupdate" reports, as major, minor and revision.
+constexpr int kAutoUpdateVersion[3] = {1, 0, 0};
+
+// Stores Windows-1252 bytes as the text result, with the locale of parameter 0.
+void store_result(const fmx::DataVect& parms, fmx::Data& result, const char* bytes,
+                  fmx::uint32 length) {
+    fmx::TextUniquePtr text;
+    if (length == 0) {
+        text->Assign("", fmx::Text::kEncoding_ASCII_Windows);
+    } else {
+        text->AssignWithLength(bytes, length, fmx::Text::kEncoding_ASCII_Windows);
+    }
+    if (parms.Size() > 0) {
+        result.SetAsText(*text, parms.At(0).GetLocale(), fmx::Data::kDTText);
+    } else {
+        fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
+        result.SetAsText(*text, *locale, fmx::Data::kDTText);
+    }
+}
+
+void load_string(fmx::Text& into, unsigned id) {
+    fmx::uint16 buffer[256];
+    LoadPluginString(id, buffer, 256);
+    into.AssignUnicode(buffer);
+}
+
+bool equals_keyword(const fmx::Text& text, const char* keyword) {
+    fmx::TextUniquePtr word;
+    word->Assign(keyword, fmx::Text::kEncoding_UTF8);
+    return text == *word;
+}
+
+}  // namespace
+
+fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& parms,
+                                fmx::Data& result) noexcept {
+    // The output buffer is large for DataBar Expanded; keep it off the host thread's stack.
+    thread_local char out[kLargestOutput];
+    try {
+        fmx::uint16 units[kLargestInput];
+        char data[kLargestInput + 1];
+        const fmx::uint32 limit = row.input_limit < kLargestInput ? row.input_limit : kLargestInput;
+        const fmx::uint32 out_size =
+            row.output_size < kLargestOutput ? row.output_size : kLargestOutput;
+        fmx::uint32 length = 0;
+        if (parms.Size() > 0 && row.encode != nullptr) {
+            const fmx::Text& parameter = parms.AtAsText(0);
+            const fmx::uint32 size = parameter.GetSize();
+            if (size <= limit) {
+                fmx::TextUniquePtr text;
+                text->SetText(parameter, 0, size);
+                text->GetUnicode(units, 0, size);
+                // Each UTF-16 unit becomes one byte, its low 8 bits.
+                for (fmx::uint32 i = 0; i < size; ++i) data[i] = static_cast<char>(units[i] & 0xFF);
+                data[size] = '\0';
+
+                OptionFields options;
+                if (row.options == OptionRule::single) options = SplitSingleOption(data);
+                if (row.options == OptionRule::counted) {
+                    options = SplitCountedOptions(data, row.max_options);
+                }
+                std::memset(out, 0, out_size);
+                if (row.encode(data, options, out, static_cast<long>(out_size)) == 0) {
+                    length = static_cast<fmx::uint32>(strnlen(out, out_size));
+                }
+            }
+        }
+        store_result(parms, result, out, length);
+    } catch (...) {
+        try {
+            store_result(parms, result, "", 0);
+        } catch (...) {
+        }
+    }
+    return 0;
+}
+
+fmx::errcode Do_Orbx_Version(short, const fmx::ExprEnv&, const fmx::DataVect& parms,
+                             fmx::Data& result) noexcept {
+    try {
+        fmx::TextUniquePtr answer;
+        if (parms.Size() == 0) {
+            load_string(*answer, kVersionString);
+        } else {
+            const fmx::Text& keyword = parms.AtAsText(0);
+            if (keyword.GetSize() == 0 || equals_keyword(keyword, "short")) {
+                load_string(*answer, kVersionString);
+            } else if (equals_keyword(keyword, "long")) {
+                fmx::TextUniquePtr space;
+                fmx::TextUniquePtr version;
+                load_string(*answer, kNameString);
+                space->Assign(" ", fmx::Text::kEncoding_UTF8);
+                load_string(*version, kVersionString);
+                answer->AppendText(*space);
+                answer->AppendText(*version);
+            } else if (equals_keyword(keyword, "platform")) {
+                answer->Assign("Linux", fmx::Text::kEncoding_UTF8);
+            } else if (equals_keyword(keyword, "autoupdate")) {
+                char number[32];
+                std::snprintf(number, sizeof number, "%02d%02d%02d00", kAutoUpdateVersion[0],
+                              kAutoUpdateVersion[1], kAutoUpdateVersion[2]);
+                answer->Assign(number, fmx::Text::kEncoding_UTF8);
+            }
+        }
+        fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
+        result.SetAsText(*answer, *locale, fmx::Data::kDTText);
+    } catch (...) {
+    }
+    return 0;
+}
+
+#define ORBX_ENCODING_ADAPTER(name, id)                                             \
+    ORBX_DECLARE_ADAPTER(name) {                                                    \
+        (void)functionId;                                                           \
+        (void)environment;                                                          \
+        return RunEncodingAdapter(FunctionRowById(id), parms, result);              \
+    }
+
+ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128, 2)
+ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128HR, 3)
+ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128a, 4)
+ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128b, 5)
+ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128c, 6)
+ORBX_ENCODING_ADAPTER(Do_Orbx_I2of5, 7)
+ORBX_ENCODING_ADAPTER(Do_Orbx_I2of5Mod10, 8)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Codabar, 9)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Code39, 10)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Code39Mod43, 11)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Postnet, 12)
+ORBX_ENCODING_ADAPTER(Do_Orbx_EAN8, 13)
+ORBX_ENCODING_ADAPTER(Do_Orbx_EAN13, 14)
+ORBX_ENCODING_ADAPTER(Do_Orbx_UPCa, 15)
+ORBX_ENCODING_ADAPTER(Do_Orbx_MSI, 16)
+ORBX_ENCODING_ADAPTER(Do_Orbx_UPCe, 17)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128, 18)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128A, 19)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128B, 20)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128C, 21)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_UCC128, 22)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_Postnet, 23)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_Planet, 24)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128HR, 25)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C39, 26)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_I2of5, 27)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_MSI, 28)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_Codabar, 29)
+ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_OneCode, 30)
+ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBar, 32)
+ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBarExpanded, 33)
+ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBarLimited, 34)
+ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBarStacked, 35)
+ORBX_ENCODING_ADAPTER(Do_Orbx_DataBarStackedOmniDirectional, 36)
+
+// Two names for one behaviour: the Intelligent Mail function runs the adapter of its twin.
+ORBX_DECLARE_ADAPTER(Do_Orbx_USPS_IntelligentMail) {
+    return Do_Orbx_Uni_OneCode(functionId, environment, parms, result);
+}
+
+}  // namespace orbx

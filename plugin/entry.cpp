@@ -1,0 +1,105 @@
+// The plug-in's one exported entry point: start-up, shut-down and the strings the host asks for.
+#include "FMWrapper/FMXCalcEngine.h"
+#include "FMWrapper/FMXExtern.h"
+#include "FMWrapper/FMXText.h"
+#include "plugin/function_table.h"
+#include "plugin/strings.h"
+
+namespace orbx {
+
+namespace {
+
+// The options string: the plug-in identifier, then the host's option flags.
+constexpr char16_t kOptionsString[] = u"Orbx1nnYnnn";
+
+fmx::QuadCharUniquePtr plugin_id() { return fmx::QuadCharUniquePtr('O', 'r', 'b', 'x'); }
+
+// Removes the registrations of functions `highest` down to 1; a missing one is not an error.
+void unregister_down_from(short highest) {
+    const fmx::QuadCharUniquePtr id = plugin_id();
+    for (short function = highest; function >= 1; --function) {
+        try {
+            fmx::ExprEnv::UnRegisterExternalFunction(*id, function);
+        } catch (...) {
+        }
+    }
+}
+
+// Registers the functions of the table in order; on any failure, takes back what was
+// registered and asks the host not to enable the plug-in.
+fmx::int32 start_up(fmx::int16 host_version) {
+    if (host_version < kMinExtnVersion || host_version > kMaxExtnVersion) return kBadExtnVersion;
+    short registered = 0;
+    try {
+        const fmx::QuadCharUniquePtr id = plugin_id();
+        fmx::TextUniquePtr paren;
+        paren->Assign("(", fmx::Text::kEncoding_UTF8);
+        for (const FunctionRow& row : kFunctionTable) {
+            fmx::uint16 buffer[1024];
+            LoadPluginString(kPrototypeStrings + static_cast<unsigned>(row.id), buffer, 1024);
+            fmx::TextUniquePtr prototype;
+            fmx::TextUniquePtr name;
+            prototype->AssignUnicode(buffer);
+            name->AssignUnicode(buffer);
+            const fmx::uint32 at = name->Find(*paren, 0);
+            if (at != fmx::Text::kSize_Invalid) name->DeleteText(at, name->GetSize() - at);
+            // The version function may be called without a parameter; the others take one.
+            const short min_parameters = row.id == 1 ? 0 : 1;
+            if (fmx::ExprEnv::RegisterExternalFunction(*id, row.id, *name, *prototype,
+                                                       min_parameters, 1, kFunctionFlags,
+                                                       row.adapter) != 0) {
+                break;
+            }
+            registered = row.id;
+        }
+    } catch (...) {
+    }
+    if (registered == kFunctionCount) return kCurrentExtnVersion;
+    unregister_down_from(registered);
+    return kDoNotEnable;
+}
+
+void copy_string(fmx::uchar which, fmx::uint16* buffer, fmx::uint32 size) {
+    switch (which) {
+        case kFMXT_NameStr:
+            LoadPluginString(kNameString, buffer, size);
+            break;
+        case kFMXT_AppConfigStr:
+            LoadPluginString(kDescriptionString, buffer, size);
+            break;
+        case kFMXT_OptionsStr:
+            if (buffer != nullptr && size >= std::size(kOptionsString)) {
+                for (std::size_t i = 0; i < std::size(kOptionsString); ++i) {
+                    buffer[i] = kOptionsString[i];
+                }
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+}  // namespace orbx
+
+extern "C" __attribute__((visibility("default"))) void FMExternCallProc(FMX_ExternCallPtr pb) {
+    if (pb == nullptr) return;
+    switch (pb->whichCall) {
+        case kFMXT_Init:
+            pb->result = static_cast<fmx::ptrtype>(
+                static_cast<std::intptr_t>(orbx::start_up(pb->extnVersion)));
+            break;
+        case kFMXT_Shutdown:
+            orbx::unregister_down_from(orbx::kFunctionCount);
+            break;
+        case kFMXT_GetString: {
+            const fmx::ptrtype size = pb->parm3 > 0xFFFFFFFFu ? 0xFFFFFFFFu : pb->parm3;
+            orbx::copy_string(pb->parm1, reinterpret_cast<fmx::uint16*>(pb->result),
+                              static_cast<fmx::uint32>(size));
+            break;
+        }
+        default:
+            break;
+    }
+}

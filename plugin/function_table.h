@@ -1,0 +1,46 @@
+// The 36 external functions: one row each, in the order they are registered.
+#pragma once
+
+#include <array>
+
+#include "FMWrapper/FMXCalcEngine.h"
+#include "plugin/options.h"
+
+namespace orbx {
+
+// How an adapter finds options in its parameter.
+enum class OptionRule {
+    none,     // the whole parameter is data, vertical bars included
+    single,   // data|option
+    counted,  // data|option1|option2|option3, only as many as stand there
+};
+
+// Calls one encoder with the data string, the option fields and the zero-filled output buffer
+// of `capacity` bytes; returns the encoder's status.
+using EncoderCall = int (*)(char* data, const OptionFields& options, char* out, long capacity);
+
+struct FunctionRow {
+    short id;
+    fmx::ExtPluginType adapter;
+    fmx::uint32 input_limit;  // UTF-16 units; a longer parameter gives the empty text
+    fmx::uint32 output_size;  // bytes of the encoder's output buffer
+    OptionRule options;
+    int max_options;          // for OptionRule::counted
+    EncoderCall encode;       // null while the function has no encoder: it gives the empty text
+};
+
+inline constexpr short kFunctionCount = 36;
+inline constexpr fmx::uint32 kLargestOutput = 20480;
+inline constexpr fmx::uint32 kLargestInput = 2048;
+// May be evaluated on a server, and shown in all of the host's calculation dialogs.
+inline constexpr fmx::uint32 kFunctionFlags =
+    fmx::ExprEnv::kMayEvaluateOnServer | fmx::ExprEnv::kDisplayInAllDialogs;
+
+extern const std::array<FunctionRow, kFunctionCount> kFunctionTable;
+
+// The row of function `id` (1 to 36).
+inline const FunctionRow& FunctionRowById(short id) {
+    return kFunctionTable[static_cast<std::size_t>(id - 1)];
+}
+
+}  // namespace orbx

@@ -1,0 +1,112 @@
+// Stand-in for the FileMaker plug-in SDK: data values and the parameter vector.
+#pragma once
+
+#include "FMWrapper/FMXText.h"
+#include "FMWrapper/FMXTypes.h"
+
+extern "C" {
+FMX_API fmx::Data* FM_Data_Constructor1(fmx::_fmxcpt& x) noexcept;
+FMX_API const fmx::Locale& FM_Data_GetLocale(const void* self, fmx::_fmxcpt& x) noexcept;
+FMX_API const fmx::Text& FM_Data_GetAsText(const void* self, fmx::_fmxcpt& x) noexcept;
+FMX_API fmx::errcode FM_Data_SetAsText(void* self, const fmx::Text& text,
+                                       const fmx::Locale& sourceLocale, fmx::int32 nativeType,
+                                       fmx::_fmxcpt& x) noexcept;
+FMX_API void FM_Data_Delete(void* self, fmx::_fmxcpt& x) noexcept;
+
+FMX_API fmx::DataVect* FM_DataVect_Constructor1(fmx::_fmxcpt& x) noexcept;
+FMX_API fmx::uint32 FM_DataVect_Size(const void* self, fmx::_fmxcpt& x) noexcept;
+FMX_API const fmx::Text& FM_DataVect_AtAsText(const void* self, fmx::uint32 position,
+                                              fmx::_fmxcpt& x) noexcept;
+FMX_API const fmx::Data& FM_DataVect_At(const void* self, fmx::uint32 position,
+                                        fmx::_fmxcpt& x) noexcept;
+FMX_API void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& x) noexcept;
+FMX_API void FM_DataVect_Delete(void* self, fmx::_fmxcpt& x) noexcept;
+}
+
+namespace fmx {
+
+class Data {
+public:
+    enum DataType { kDTInvalid = 0, kDTText = 1 };
+
+    Data() = delete;
+    Data(const Data&) = delete;
+
+    const Locale& GetLocale() const {
+        _fmxcpt x;
+        const Locale& locale = FM_Data_GetLocale(this, x);
+        x.Check();
+        return locale;
+    }
+    const Text& GetAsText() const {
+        _fmxcpt x;
+        const Text& text = FM_Data_GetAsText(this, x);
+        x.Check();
+        return text;
+    }
+    errcode SetAsText(const Text& text, const Locale& sourceLocale,
+                      const DataType nativeType = kDTText) {
+        _fmxcpt x;
+        const errcode error = FM_Data_SetAsText(this, text, sourceLocale, nativeType, x);
+        x.Check();
+        return error;
+    }
+    void operator delete(void* obj) {
+        _fmxcpt x;
+        FM_Data_Delete(obj, x);
+    }
+};
+
+class DataUniquePtr : public std::unique_ptr<Data> {
+public:
+    DataUniquePtr() {
+        _fmxcpt x;
+        reset(FM_Data_Constructor1(x));
+        x.Check();
+    }
+};
+
+class DataVect {
+public:
+    DataVect() = delete;
+    DataVect(const DataVect&) = delete;
+
+    uint32 Size() const {
+        _fmxcpt x;
+        const uint32 size = FM_DataVect_Size(this, x);
+        x.Check();
+        return size;
+    }
+    const Text& AtAsText(uint32 position) const {
+        _fmxcpt x;
+        const Text& text = FM_DataVect_AtAsText(this, position, x);
+        x.Check();
+        return text;
+    }
+    const Data& At(uint32 position) const {
+        _fmxcpt x;
+        const Data& data = FM_DataVect_At(this, position, x);
+        x.Check();
+        return data;
+    }
+    void PushBack(const Data& data) {
+        _fmxcpt x;
+        FM_DataVect_PushBack(this, data, x);
+        x.Check();
+    }
+    void operator delete(void* obj) {
+        _fmxcpt x;
+        FM_DataVect_Delete(obj, x);
+    }
+};
+
+class DataVectUniquePtr : public std::unique_ptr<DataVect> {
+public:
+    DataVectUniquePtr() {
+        _fmxcpt x;
+        reset(FM_DataVect_Constructor1(x));
+        x.Check();
+    }
+};
+
+}  // namespace fmx

@@ -1,0 +1,416 @@
+// The host's implementation of the SDK calls, as far as plug-ins and the host program need them.
+// Objects handed to the plug-in are opaque: fmx::Text* and the like point to the structures here.
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "FMWrapper/FMXCalcEngine.h"
+#include "FMWrapper/FMXData.h"
+#include "FMWrapper/FMXText.h"
+#include "FMWrapper/FMXTypes.h"
+#include "host_api/fmx_host.h"
+
+namespace {
+
+std::atomic<long> g_live{0};
+
+struct Counted {
+    Counted() { ++g_live; }
+    Counted(const Counted&) { ++g_live; }
+    Counted& operator=(const Counted&) = default;
+    ~Counted() { --g_live; }
+};
+
+struct TextImpl : Counted {
+    std::u16string units;
+};
+
+struct LocaleImpl : Counted {
+    fmx::int32 type = fmx::Locale::kType_System;
+};
+
+struct QuadCharImpl : Counted {
+    char chars[4] = {};
+};
+
+struct DataImpl : Counted {
+    TextImpl text;
+    LocaleImpl locale;
+    fmx::int32 type = fmx::Data::kDTInvalid;
+};
+
+struct DataVectImpl : Counted {
+    std::vector<DataImpl> items;
+};
+
+struct ExprEnvImpl {};
+
+template <typename Impl, typename T>
+Impl& impl(T* self) {
+    return *static_cast<Impl*>(const_cast<void*>(static_cast<const void*>(self)));
+}
+
+template <typename T, typename Impl>
+T& as(Impl& object) {
+    return *reinterpret_cast<T*>(&object);
+}
+
+// Runs `body`, reporting an allocation failure or anything else through the exception holder.
+template <typename F>
+auto guarded(fmx::_fmxcpt& x, F body) -> decltype(body()) {
+    try {
+        x.m_code = fmx::_fmxcpt::kNoErr;
+        return body();
+    } catch (const std::bad_alloc&) {
+        x.m_code = fmx::_fmxcpt::kBadAlloc;
+    } catch (...) {
+        x.m_code = fmx::_fmxcpt::kUnknown;
+    }
+    return decltype(body())();
+}
+
+// Windows-1252 bytes 128 to 159; the five bytes the code page leaves undefined keep their
+// C1 control code points, as Windows maps them.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+std::u16string decode_utf8(const char* s, std::size_t n) {
+    std::u16string out;
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char b = static_cast<unsigned char>(s[i]);
+        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2
+                                 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < n;
+        if (ok) {
+            for (int k = 1; k <= extra; ++k) {
+                const unsigned char c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+                if ((c & 0xC0) != 0x80) {
+                    ok = false;
+                    break;
+                }
+                cp = (cp << 6) | (c & 0x3F);
+            }
+        }
+        if (!ok || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out += char16_t{0xFFFD};
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+bool decode(const char* s, std::size_t n, fmx::int32 encoding, std::u16string& out) {
+    switch (encoding) {
+        case fmx::Text::kEncoding_Native:
+        case fmx::Text::kEncoding_UTF8:
+            out = decode_utf8(s, n);
+            return true;
+        case fmx::Text::kEncoding_ASCII_Windows:
+        case fmx::Text::kEncoding_ISO_8859_1:
+            out.clear();
+            out.reserve(n);
+            for (std::size_t i = 0; i < n; ++i) {
+                const unsigned char b = static_cast<unsigned char>(s[i]);
+                const bool c1 = b >= 0x80 && b < 0xA0;
+                out += (encoding == fmx::Text::kEncoding_ASCII_Windows && c1)
+                           ? kCp1252High[b - 0x80]
+                           : static_cast<char16_t>(b);
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Clamps a (position, size) request to the text, the way the host's text calls treat ranges.
+std::pair<std::size_t, std::size_t> clamp_range(const std::u16string& s, fmx::uint32 position,
+                                                fmx::uint32 size) {
+    const std::size_t start = std::min<std::size_t>(position, s.size());
+    const std::size_t count = std::min<std::size_t>(size, s.size() - start);
+    return {start, count};
+}
+
+// An out-of-range position reports an error and hands back an empty value.
+const DataImpl& item_at(const void* self, fmx::uint32 position, fmx::_fmxcpt& x) {
+    static const DataImpl empty;
+    const auto& items = impl<DataVectImpl>(self).items;
+    if (position >= items.size()) {
+        x.m_code = fmx::_fmxcpt::kUnknown;
+        return empty;
+    }
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return items[position];
+}
+
+struct RegistrationTable {
+    std::mutex mutex;
+    std::vector<fmxhost::Registration> rows;
+    int fail_countdown = 0;
+};
+
+RegistrationTable& registrations() {
+    static RegistrationTable table;
+    return table;
+}
+
+}  // namespace
+
+extern "C" {
+
+fmx::QuadChar* FM_QuadChar_Constructor2(char c0, char c1, char c2, char c3,
+                                        fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::QuadChar* {
+        auto* q = new QuadCharImpl;
+        q->chars[0] = c0;
+        q->chars[1] = c1;
+        q->chars[2] = c2;
+        q->chars[3] = c3;
+        return reinterpret_cast<fmx::QuadChar*>(q);
+    });
+}
+
+void FM_QuadChar_Delete(void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    delete static_cast<QuadCharImpl*>(self);
+}
+
+fmx::Locale* FM_Locale_Constructor1(fmx::int32 inputType, fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::Locale* {
+        auto* l = new LocaleImpl;
+        l->type = inputType;
+        return reinterpret_cast<fmx::Locale*>(l);
+    });
+}
+
+void FM_Locale_Delete(void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    delete static_cast<LocaleImpl*>(self);
+}
+
+fmx::Text* FM_Text_Constructor1(fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() { return reinterpret_cast<fmx::Text*>(new TextImpl); });
+}
+
+fmx::uint32 FM_Text_GetSize(const void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return static_cast<fmx::uint32>(impl<TextImpl>(self).units.size());
+}
+
+void FM_Text_SetText(void* self, const fmx::Text& other, fmx::uint32 position, fmx::uint32 size,
+                     fmx::_fmxcpt& x) noexcept {
+    guarded(x, [&]() {
+        const std::u16string& source = impl<TextImpl>(&other).units;
+        const auto [start, count] = clamp_range(source, position, size);
+        impl<TextImpl>(self).units = source.substr(start, count);
+    });
+}
+
+void FM_Text_AssignWithLength(void* self, const char* s, fmx::uint32 strlength,
+                              fmx::int32 encoding, fmx::_fmxcpt& x) noexcept {
+    guarded(x, [&]() {
+        std::u16string decoded;
+        if (s == nullptr || !decode(s, strlength, encoding, decoded)) {
+            x.m_code = fmx::_fmxcpt::kUnknown;
+            return;
+        }
+        impl<TextImpl>(self).units = std::move(decoded);
+    });
+}
+
+void FM_Text_Assign(void* self, const char* s, fmx::int32 encoding, fmx::_fmxcpt& x) noexcept {
+    const fmx::uint32 length = s == nullptr ? 0 : static_cast<fmx::uint32>(std::strlen(s));
+    FM_Text_AssignWithLength(self, s == nullptr ? "" : s, length, encoding, x);
+}
+
+void FM_Text_AssignUnicode(void* self, const fmx::uint16* s, fmx::_fmxcpt& x) noexcept {
+    guarded(x, [&]() {
+        std::u16string& units = impl<TextImpl>(self).units;
+        units.clear();
+        for (const fmx::uint16* p = s; p != nullptr && *p != 0; ++p) units += static_cast<char16_t>(*p);
+    });
+}
+
+void FM_Text_GetUnicode(const void* self, fmx::uint16* s, fmx::uint32 position, fmx::uint32 size,
+                        fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    const std::u16string& units = impl<TextImpl>(self).units;
+    const auto [start, count] = clamp_range(units, position, size);
+    for (std::size_t i = 0; i < count; ++i) s[i] = units[start + i];
+}
+
+fmx::uint32 FM_Text_Find(const void* self, const fmx::Text& other, fmx::uint32 position,
+                         fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    const std::size_t at = impl<TextImpl>(self).units.find(impl<TextImpl>(&other).units, position);
+    return at == std::u16string::npos ? fmx::Text::kSize_Invalid : static_cast<fmx::uint32>(at);
+}
+
+void FM_Text_DeleteText(void* self, fmx::uint32 position, fmx::uint32 size,
+                        fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    std::u16string& units = impl<TextImpl>(self).units;
+    const auto [start, count] = clamp_range(units, position, size);
+    units.erase(start, count);
+}
+
+void FM_Text_AppendText(void* self, const fmx::Text& other, fmx::uint32 position,
+                        fmx::uint32 size, fmx::_fmxcpt& x) noexcept {
+    guarded(x, [&]() {
+        const std::u16string source = impl<TextImpl>(&other).units;
+        const auto [start, count] = clamp_range(source, position, size);
+        impl<TextImpl>(self).units.append(source, start, count);
+    });
+}
+
+bool FM_Text_operatorEQ(const void* self, const fmx::Text& that, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return impl<TextImpl>(self).units == impl<TextImpl>(&that).units;
+}
+
+void FM_Text_Delete(void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    delete static_cast<TextImpl*>(self);
+}
+
+fmx::Data* FM_Data_Constructor1(fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() { return reinterpret_cast<fmx::Data*>(new DataImpl); });
+}
+
+const fmx::Locale& FM_Data_GetLocale(const void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return as<const fmx::Locale>(impl<DataImpl>(self).locale);
+}
+
+const fmx::Text& FM_Data_GetAsText(const void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return as<const fmx::Text>(impl<DataImpl>(self).text);
+}
+
+fmx::errcode FM_Data_SetAsText(void* self, const fmx::Text& text, const fmx::Locale& sourceLocale,
+                               fmx::int32 nativeType, fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        DataImpl& data = impl<DataImpl>(self);
+        data.text.units = impl<TextImpl>(&text).units;
+        data.locale.type = impl<LocaleImpl>(&sourceLocale).type;
+        data.type = nativeType;
+        return 0;
+    });
+}
+
+void FM_Data_Delete(void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    delete static_cast<DataImpl*>(self);
+}
+
+fmx::DataVect* FM_DataVect_Constructor1(fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() { return reinterpret_cast<fmx::DataVect*>(new DataVectImpl); });
+}
+
+fmx::uint32 FM_DataVect_Size(const void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return static_cast<fmx::uint32>(impl<DataVectImpl>(self).items.size());
+}
+
+const fmx::Text& FM_DataVect_AtAsText(const void* self, fmx::uint32 position,
+                                      fmx::_fmxcpt& x) noexcept {
+    return as<const fmx::Text>(item_at(self, position, x).text);
+}
+
+const fmx::Data& FM_DataVect_At(const void* self, fmx::uint32 position, fmx::_fmxcpt& x) noexcept {
+    return as<const fmx::Data>(item_at(self, position, x));
+}
+
+void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& x) noexcept {
+    guarded(x, [&]() { impl<DataVectImpl>(self).items.push_back(impl<DataImpl>(&data)); });
+}
+
+void FM_DataVect_Delete(void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    delete static_cast<DataVectImpl*>(self);
+}
+
+fmx::errcode FM_ExprEnv_RegisterExternalFunction(const fmx::QuadChar& pluginId, short functionId,
+                                                 const fmx::Text& functionName,
+                                                 const fmx::Text& functionPrototype, short minArgs,
+                                                 short maxArgs, fmx::uint32 compatibleOnFlags,
+                                                 fmx::ExtPluginType funcPtr,
+                                                 fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        RegistrationTable& table = registrations();
+        std::lock_guard lock(table.mutex);
+        if (table.fail_countdown > 0 && --table.fail_countdown == 0) return 1;
+        const char* id = impl<QuadCharImpl>(&pluginId).chars;
+        for (const auto& row : table.rows) {
+            if (std::memcmp(row.pluginId, id, 4) == 0 && row.functionId == functionId) return 1;
+        }
+        fmxhost::Registration row{};
+        std::memcpy(row.pluginId, id, 4);
+        row.functionId = functionId;
+        row.name = impl<TextImpl>(&functionName).units;
+        row.prototype = impl<TextImpl>(&functionPrototype).units;
+        row.minArgs = minArgs;
+        row.maxArgs = maxArgs;
+        row.flags = compatibleOnFlags;
+        row.callback = funcPtr;
+        table.rows.push_back(std::move(row));
+        return 0;
+    });
+}
+
+fmx::errcode FM_ExprEnv_UnRegisterExternalFunction(const fmx::QuadChar& pluginId,
+                                                   short functionId, fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        RegistrationTable& table = registrations();
+        std::lock_guard lock(table.mutex);
+        const char* id = impl<QuadCharImpl>(&pluginId).chars;
+        const auto removed = std::erase_if(table.rows, [&](const fmxhost::Registration& row) {
+            return std::memcmp(row.pluginId, id, 4) == 0 && row.functionId == functionId;
+        });
+        return removed == 0 ? 1 : 0;
+    });
+}
+
+}  // extern "C"
+
+namespace fmxhost {
+
+std::vector<Registration> Registrations() {
+    RegistrationTable& table = registrations();
+    std::lock_guard lock(table.mutex);
+    return table.rows;
+}
+
+void FailRegistrationAt(int n) {
+    RegistrationTable& table = registrations();
+    std::lock_guard lock(table.mutex);
+    table.fail_countdown = n;
+}
+
+void AssignUnits(fmx::Text& text, std::u16string_view units) {
+    impl<TextImpl>(&text).units.assign(units.begin(), units.end());
+}
+
+long LiveObjects() { return g_live.load(); }
+
+const fmx::ExprEnv& Environment() {
+    static const ExprEnvImpl env;
+    return as<const fmx::ExprEnv>(env);
+}
+
+}  // namespace fmxhost

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/host_call.h"
+
+namespace orbx {
+namespace {
+
+using test::Call;
+using test::CallUtf8;
+using test::Cp1252;
+using test::Latin1;
+
+TEST(Code128Function, WorkedExampleThroughTheHost) {
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "AB12345678"),
+              Cp1252({204, 65, 66, 199, 44, 66, 88, 110, 89, 206}));
+    // The stop character 206 reaches the host as the Windows-1252 character U+00CE.
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "AB12345678").back(), u'\u00CE');
+}
+
+TEST(Code128Function, TildeFlagOption) {
+    const std::u16string on = CallUtf8("Orbx_Code128", "~202AB");
+    EXPECT_EQ(on.substr(0, 2), Cp1252({205, 202}));
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|"), on);   // empty option: default 1
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|1"), on);
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB||0"), on);  // a second "|" right away: empty
+    const std::u16string off = CallUtf8("Orbx_Code128", "~202AB|0");
+    EXPECT_EQ(off.substr(0, 5), u"\u00CC~202");
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|0|1"), off);
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB| 0x"), off);  // read from the start of the field
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|x"), off);    // not a number: 0
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|-3"), on);    // nonzero
+    // The data ends at the first "|".
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "ABC|0"), CallUtf8("Orbx_Code128", "ABC"));
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "ABC|"), CallUtf8("Orbx_Code128", "ABC"));
+}
+
+TEST(Code128Function, EmptyParameterGivesEmptyText) {
+    EXPECT_EQ(Call("Orbx_Code128", u""), u"");
+    EXPECT_EQ(Call("Orbx_Code128", u"|1"), u"");
+}
+
+TEST(Code128Function, InputLimitIs2048Units) {
+    // 2044 letters make a 2047-character symbol, the most a 2048-byte buffer holds.
+    const std::u16string fits = std::u16string(2044, u'A');
+    EXPECT_EQ(Call("Orbx_Code128", fits).size(), 2047u);
+    EXPECT_EQ(Call("Orbx_Code128", std::u16string(2045, u'A')), u"");
+    // Digits pair up in set C: 2048 digits fit, 2049 units are over the input limit.
+    const std::u16string digits(2048, u'1');
+    EXPECT_EQ(Call("Orbx_Code128", digits).size(), 1027u);
+    EXPECT_EQ(Call("Orbx_Code128", digits + u"1"), u"");
+}
+
+TEST(Code128Function, EachUnitKeepsItsLowEightBits) {
+    // U+0141 becomes 0x41 "A"; U+20AC becomes 172, which Code 128 cannot carry.
+    EXPECT_EQ(Call("Orbx_Code128", u"\u0141B"), CallUtf8("Orbx_Code128", "AB"));
+    EXPECT_EQ(Call("Orbx_Code128", u"A\u20ACB"), CallUtf8("Orbx_Code128", "AB"));
+    EXPECT_EQ(Call("Orbx_Code128", u"\u20AC"), Cp1252({204, 33, 206}));
+    // U+0109 becomes the control character 9.
+    EXPECT_EQ(Call("Orbx_Code128", u"\u0109"), Cp1252({203, 105, 105, 206}));
+}
+
+TEST(VersionFunction, Keywords) {
+    const std::pair<std::u16string, std::u16string> rows[] = {
+        {u"", u"2013"},
+        {u"short", u"2013"},
+        {u"long", u"Orbelantrix 2013"},
+        {u"platform", u"Linux"},
+        {u"autoupdate", u"01000000"},
+        {u"x", u""},
+        {u"long ", u""},
+    };
+    for (const auto& [keyword, expected] : rows) {
+        SCOPED_TRACE(host::Utf16ToUtf8(keyword));
+        EXPECT_EQ(Call("Orbx_PluginVersion", keyword), expected);
+    }
+    EXPECT_EQ(host::Evaluate(test::Function("Orbx_PluginVersion"), nullptr), u"2013");
+}
+
+TEST(Adapters, FunctionsWithoutTheirParameterGiveEmptyText) {
+    for (const auto& f : fmxhost::Registrations()) {
+        if (f.functionId == 1) continue;
+        SCOPED_TRACE(f.functionId);
+        EXPECT_EQ(host::Evaluate(f, nullptr), u"");
+    }
+}
+
+TEST(Adapters, HostObjectsAreReleased) {
+    test::StartedPlugin();
+    for (const auto& f : fmxhost::Registrations()) {
+        SCOPED_TRACE(f.functionId);
+        const std::u16string parameter = u"(01)12345678901231|1|2";
+        host::Evaluate(f, &parameter);  // warms up whatever the first call creates
+        const long before = fmxhost::LiveObjects();
+        host::Evaluate(f, &parameter);
+        EXPECT_EQ(fmxhost::LiveObjects(), before);
+    }
+}
+
+TEST(Adapters, AnyUnitsUpToTheLimitAreSafe) {
+    test::StartedPlugin();
+    std::mt19937 random(20131208);
+    const auto functions = fmxhost::Registrations();
+    for (const auto& f : functions) {
+        SCOPED_TRACE(f.functionId);
+        for (int round = 0; round < 12; ++round) {
+            const std::size_t length = round == 0 ? 2048 : random() % 2049;
+            std::u16string parameter(length, u'\0');
+            for (auto& unit : parameter) {
+                switch (random() % 4) {
+                    case 0: unit = static_cast<char16_t>(random() % 0x10000); break;  // any unit
+                    case 1: unit = static_cast<char16_t>(0xD800 + random() % 0x800); break;
+                    case 2: unit = static_cast<char16_t>('0' + random() % 10); break;
+                    default: unit = static_cast<char16_t>(random() % 256); break;
+                }
+            }
+            const std::u16string result = host::Evaluate(f, &parameter);
+            EXPECT_LE(result.size(), 20480u);
+        }
+    }
+}
+
+TEST(Adapters, ConcurrentCallsGiveTheSerialResults) {
+    test::StartedPlugin();
+    const auto code128 = test::Function("Orbx_Code128");
+    std::vector<std::u16string> inputs;
+    std::vector<std::u16string> serial;
+    for (int i = 0; i < 64; ++i) {
+        inputs.push_back(host::Utf8ToUtf16("Batch" + std::to_string(i * 7919) + "~m05x" +
+                                           std::string(static_cast<std::size_t>(i), 'a' + i % 26)));
+        serial.push_back(host::Evaluate(code128, &inputs.back()));
+    }
+    std::vector<std::thread> threads;
+    std::vector<int> mismatches(8, 0);
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 200; ++round) {
+                const std::size_t i = static_cast<std::size_t>((t * 13 + round) % 64);
+                if (host::Evaluate(code128, &inputs[i]) != serial[i]) ++mismatches[static_cast<std::size_t>(t)];
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    for (int t = 0; t < 8; ++t) EXPECT_EQ(mismatches[static_cast<std::size_t>(t)], 0) << t;
+}
+
+}  // namespace
+}  // namespace orbx
