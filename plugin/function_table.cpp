@@ -1,6 +1,8 @@
 #include "plugin/function_table.h"
 
 #include "encoders/code128/code128.h"
+#include "encoders/databar/databar.h"
+#include "encoders/databar/databar_limited.h"
 #include "plugin/adapters.h"
 
 namespace orbx {
@@ -43,11 +45,23 @@ const std::array<FunctionRow, kFunctionCount> kFunctionTable = {{
     {30, Do_Orbx_Uni_OneCode, 2048, 2048, OptionRule::none, 0, nullptr},
     // Another name for function 30: its adapter runs the adapter of 30.
     {31, Do_Orbx_USPS_IntelligentMail, 2048, 2048, OptionRule::none, 0, nullptr},
-    {32, Do_Orbx_DataBar_DataBar, 2048, 2048, OptionRule::none, 0, nullptr},
+    {32, Do_Orbx_DataBar_DataBar, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBar(data, out, capacity);
+     }},
     {33, Do_Orbx_DataBar_DataBarExpanded, 2048, 20480, OptionRule::single, 1, nullptr},
-    {34, Do_Orbx_DataBar_DataBarLimited, 2048, 2048, OptionRule::none, 0, nullptr},
-    {35, Do_Orbx_DataBar_DataBarStacked, 2048, 2048, OptionRule::none, 0, nullptr},
-    {36, Do_Orbx_DataBarStackedOmniDirectional, 2048, 2048, OptionRule::none, 0, nullptr},
+    {34, Do_Orbx_DataBar_DataBarLimited, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBarLimited(data, out, capacity);
+     }},
+    {35, Do_Orbx_DataBar_DataBarStacked, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBarStacked(data, out, capacity);
+     }},
+    {36, Do_Orbx_DataBarStackedOmniDirectional, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBarStackedOmniDirectional(data, out, capacity);
+     }},
 }};
 
 }  // namespace orbx
