@@ -10,10 +10,6 @@
 
 namespace orbx {
 
-// Statuses of the DataBar entry points.
-inline constexpr int kDataBarOk = 0;
-inline constexpr int kDataBarNoData = 1;  // null or empty data, or a result that cannot be given
-
 // Guard pattern at both ends of every DataBar row: a 1-module space and a 1-module bar.
 inline constexpr std::string_view DataBar_START_STOP_PATTERN = "11";
 

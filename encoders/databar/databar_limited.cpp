@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "common/output.h"
+#include "common/status.h"
 #include "encoders/databar/databar.h"
 #include "encoders/databar/databar_widths.h"
 
@@ -103,10 +104,10 @@ std::string GetDatabarLimitedBarWidths(std::string_view digits) {
 }
 
 int Orbelantrix_DataBar_DataBarLimited(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kDataBarNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusNoData;
     const std::string widths = GetDatabarLimitedBarWidths(VerifyUserData(data, "DatabarLimited"));
-    if (widths.empty()) return kDataBarNoData;
-    return CopyResult(out, capacity, FontEncode(widths)) ? kDataBarOk : kDataBarNoData;
+    if (widths.empty()) return kStatusNoData;
+    return CopyResult(out, capacity, FontEncode(widths)) ? kStatusOk : kStatusNoData;
 }
 
 int Orbelantrix_DataBar_DataBarLimited64(char* data, char* out, long capacity) {
