@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <latch>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "encoders/databar/databar.h"
+#include "encoders/databar/databar_limited.h"
 
 namespace orbx {
 namespace {
@@ -311,6 +314,42 @@ TEST(DataBarOmni, RefusesWhatDoesNotFit) {
         EXPECT_EQ(r.status, rows[i].status);
         EXPECT_EQ(r.text.empty(), rows[i].status != 0);
     }
+}
+
+// Calls from many threads at once give what one thread alone gives: nothing is shared between
+// calls.
+TEST(DataBarOmni, ConcurrentCallsGiveTheSerialResults) {
+    const Entry entries[] = {Orbelantrix_DataBar_DataBar, Orbelantrix_DataBar_DataBarStacked,
+                             Orbelantrix_DataBar_DataBarStackedOmniDirectional,
+                             Orbelantrix_DataBar_DataBarLimited};
+    std::vector<std::string> inputs;
+    std::vector<std::string> serial;
+    for (int i = 0; i < 64; ++i) {
+        inputs.push_back(std::to_string(1000000000000LL + 104729LL * i * i) + "0");
+        for (Entry e : entries)
+            serial.push_back(run(e, inputs.back()).text);
+    }
+    constexpr int kThreads = 8;
+    std::latch go(kThreads);
+    std::vector<int> wrong(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            go.arrive_and_wait();
+            for (int round = 0; round < 100; ++round) {
+                const std::size_t i = static_cast<std::size_t>((t * 13 + round) % 64);
+                for (std::size_t e = 0; e < std::size(entries); ++e) {
+                    if (run(entries[e], inputs[i]).text != serial[i * std::size(entries) + e]) {
+                        ++wrong[static_cast<std::size_t>(t)];
+                    }
+                }
+            }
+        });
+    }
+    for (auto& th : threads)
+        th.join();
+    for (int t = 0; t < kThreads; ++t)
+        EXPECT_EQ(wrong[static_cast<std::size_t>(t)], 0) << "thread " << t;
 }
 
 }  // namespace
