@@ -2,6 +2,8 @@
 
 #include "encoders/code128/code128.h"
 #include "encoders/code128/code128_sets.h"
+#include "encoders/databar/databar.h"
+#include "encoders/databar/databar_limited.h"
 #include "encoders/imb/intelligent_mail.h"
 #include "encoders/linear/codabar.h"
 #include "encoders/linear/code39.h"
@@ -155,11 +157,23 @@ const std::array<FunctionRow, kFunctionCount> kFunctionTable = {{
      [](char* data, const OptionFields&, char* out, long capacity) {
          return Orbelantrix_IntelligentMail(data, out, capacity);
      }},
-    {32, Do_Orbx_DataBar_DataBar, 2048, 2048, OptionRule::none, 0, nullptr},
+    {32, Do_Orbx_DataBar_DataBar, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBar(data, out, capacity);
+     }},
     {33, Do_Orbx_DataBar_DataBarExpanded, 2048, 20480, OptionRule::single, 1, nullptr},
-    {34, Do_Orbx_DataBar_DataBarLimited, 2048, 2048, OptionRule::none, 0, nullptr},
-    {35, Do_Orbx_DataBar_DataBarStacked, 2048, 2048, OptionRule::none, 0, nullptr},
-    {36, Do_Orbx_DataBarStackedOmniDirectional, 2048, 2048, OptionRule::none, 0, nullptr},
+    {34, Do_Orbx_DataBar_DataBarLimited, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBarLimited(data, out, capacity);
+     }},
+    {35, Do_Orbx_DataBar_DataBarStacked, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBarStacked(data, out, capacity);
+     }},
+    {36, Do_Orbx_DataBarStackedOmniDirectional, 2048, 2048, OptionRule::none, 0,
+     [](char* data, const OptionFields&, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBarStackedOmniDirectional(data, out, capacity);
+     }},
 }};
 
 }  // namespace orbx
