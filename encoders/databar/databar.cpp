@@ -122,11 +122,11 @@ std::string inside_widths(int value) {
 // Ties a normaliser type name to the rendering of the 46 widths.
 template <typename Render>
 int encode(const char* data, char* out, long capacity, std::string_view typeName, Render render) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     bool special = false;
     const std::string widths = GetDatabarBarWidths(VerifyUserData(data, typeName), special);
-    if (widths.size() != kSymbolWidths) return kStatusNoData;
-    return CopyResult(out, capacity, render(widths, special)) ? kStatusOk : kStatusNoData;
+    if (widths.size() != kSymbolWidths) return kStatusRefused;
+    return CopyResult(out, capacity, render(widths, special)) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace

@@ -104,10 +104,10 @@ std::string GetDatabarLimitedBarWidths(std::string_view digits) {
 }
 
 int Orbelantrix_DataBar_DataBarLimited(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusNoData;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string widths = GetDatabarLimitedBarWidths(VerifyUserData(data, "DatabarLimited"));
-    if (widths.empty()) return kStatusNoData;
-    return CopyResult(out, capacity, FontEncode(widths)) ? kStatusOk : kStatusNoData;
+    if (widths.empty()) return kStatusRefused;
+    return CopyResult(out, capacity, FontEncode(widths)) ? kStatusOk : kStatusRefused;
 }
 
 int Orbelantrix_DataBar_DataBarLimited64(char* data, char* out, long capacity) {
