@@ -10,6 +10,7 @@
 //   orbx_bench [--markdown] [google benchmark flags]
 //   orbx_bench --calls ID SIZE N [adapter|encoder|zint]   N calls, nothing else (for callgrind:
 //                                                         SIZE is "data" or a length)
+//   orbx_bench --cases       one line per function: ID, name, longest length, what it runs
 #include <benchmark/benchmark.h>
 #include <zint.h>
 
@@ -436,6 +437,15 @@ int calls_mode(int argc, char** argv) {
 int main(int argc, char** argv) {
     using namespace orbx::bench;
     if (argc > 1 && std::strcmp(argv[1], "--calls") == 0) return calls_mode(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--cases") == 0) {
+        for (const Case& c : kCases) {
+            const std::vector<int> lengths = lengths_of(c);
+            std::printf("%d %s %d %s%s\n", c.id, std::string(c.name).c_str(),
+                        lengths.empty() ? 0 : lengths.back(), has_encoder(c) ? "encoder" : "-",
+                        c.zint.symbology != 0 ? " zint" : "");
+        }
+        return 0;
+    }
 
     bool markdown = false;
     bool min_time_given = false;
