@@ -94,18 +94,31 @@ int width_at(std::string_view widths, std::size_t i) {
     return i < widths.size() && widths[i] >= '0' && widths[i] <= '9' ? widths[i] - '0' : 0;
 }
 
+// Whether column c of a row of `modules` modules lies in a finder's separator columns: the 15
+// modules of the finder and the column after it, 19 + 49j to 34 + 49j from the row's start, or
+// for a row read right to left the mirror of these from its end.
+bool under_finder(std::size_t c, std::size_t modules, bool reversed) {
+    std::size_t offset = 0;
+    if (reversed) {
+        if (c + kFirstFinderColumn > modules) return false;
+        offset = modules - kFirstFinderColumn - c;
+    } else {
+        if (c < kFirstFinderColumn) return false;
+        offset = c - kFirstFinderColumn;
+    }
+    return offset % kPairModules < kFinderColumns;
+}
+
 // The separator between a row and the middle row: the row's complement, light outside
-// [lightBelow, lightFrom), and under each finder light below a dark module and alternating below
-// a light one.
-void separator(const ModuleRow& row, std::size_t lightBelow, std::size_t lightFrom,
-               ModuleRow& sep) {
+// [lightBelow, lightFrom), and under every finder light below a dark module and alternating
+// below a light one.
+void separator(const ModuleRow& row, std::size_t modules, bool reversed, std::size_t lightBelow,
+               std::size_t lightFrom, ModuleRow& sep) {
     sep.fill(0);
     for (std::size_t c = lightBelow; c < lightFrom && c < sep.size(); ++c) {
-        const bool underFinder =
-            c >= kFirstFinderColumn && (c - kFirstFinderColumn) % kPairModules < kFinderColumns;
         if (row[c] == 1) {
             sep[c] = 0;
-        } else if (underFinder && c > 0) {
+        } else if (c > 0 && under_finder(c, modules, reversed)) {
             sep[c] = sep[c - 1] == 0 ? 1 : 0;
         } else {
             sep[c] = 1;
@@ -220,7 +233,7 @@ std::string DataBarExpandedStackedRows(std::string_view widths, int segs) {
     const std::size_t lightFrom = firstModules >= 4 ? firstModules - 4 : 0;
 
     ModuleRow lower{};
-    separator(first, 5, lightFrom, lower);
+    separator(first, firstModules, false, 5, lightFrom, lower);
     // The middle row alternates, dark on odd columns.
     ModuleRow middle{};
     for (std::size_t c = 5; c < lightFrom; ++c)
@@ -232,18 +245,20 @@ std::string DataBarExpandedStackedRows(std::string_view widths, int segs) {
     for (std::size_t pos = rowWidth; pos < widths.size(); pos += rowWidth, ++i) {
         row_text(rowWidths, widths.substr(pos, rowWidth));
         bool shifted = false;
+        bool reversed = false;
         if (i % 2 == 0 && reverseEvenRows) {
             if (rowWidths.size() < rowWidth && oddFinders) {
                 rowWidths[0] = '2';
                 shifted = true;
             } else {
                 std::reverse(rowWidths.begin(), rowWidths.end());
+                reversed = true;
             }
         }
         paintBar = i % 2 == 1 || shifted ? 0 : 1;
         row.fill(0);
         const std::size_t modules = ExpandModules(rowWidths, paintBar, row);
-        separator(row, 4, modules > 3 ? modules - 3 : 0, upper);
+        separator(row, modules, reversed, 4, modules > 3 ? modules - 3 : 0, upper);
 
         // The host's paragraph separator starts the row on a new line of the field.
         text += '\r';

@@ -598,6 +598,25 @@ TEST(DataBarExpanded, SeparatorsAlternateUnderEveryFinder) {
         EXPECT_NE(lower[c], top[c]) << c;
 }
 
+TEST(DataBarExpanded, SeparatorsFollowTheFindersOfAReversedShortRow) {
+    // 7 symbol characters, 4 finders, 4 segments per row: the second row holds a pair and a
+    // half, read right to left, so its finders lie at columns 2-16 and 51-65.
+    const std::string data = "(01)12345678901231(21)12";
+    ASSERT_EQ(GetDatabarExpandedBinaryString(data, 4).size(), 72u);
+    const auto rows = lines(run(data, 4).text);
+    ASSERT_EQ(rows.size(), 2u);
+    const std::string row = second_line_bits(rows[1], 3);
+    const std::string upper = second_line_bits(rows[1], 2);
+    ASSERT_EQ(row.find_last_of('1'), 83u);  // 85 modules, ending with the light guard module
+    for (const auto& [from, to] : {std::pair<std::size_t, std::size_t>{4, 17}, {51, 66}}) {
+        const std::string under = upper.substr(from, to - from);
+        EXPECT_EQ(under.find("11"), std::string::npos) << from << ": " << under;
+    }
+    // Under the data characters the separator is the complement of the row.
+    for (std::size_t c = 18; c < 51; ++c)
+        EXPECT_NE(upper[c], row[c]) << c;
+}
+
 // Calls from many threads at once give what one thread alone gives.
 TEST(DataBarExpanded, ConcurrentCallsGiveTheSerialResults) {
     std::vector<std::pair<std::string, long>> inputs;
