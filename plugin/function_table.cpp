@@ -3,6 +3,7 @@
 #include "encoders/code128/code128.h"
 #include "encoders/code128/code128_sets.h"
 #include "encoders/databar/databar.h"
+#include "encoders/databar/databar_expanded.h"
 #include "encoders/databar/databar_limited.h"
 #include "encoders/imb/intelligent_mail.h"
 #include "encoders/linear/codabar.h"
@@ -161,7 +162,10 @@ const std::array<FunctionRow, kFunctionCount> kFunctionTable = {{
      [](char* data, const OptionFields&, char* out, long capacity) {
          return Orbelantrix_DataBar_DataBar(data, out, capacity);
      }},
-    {33, Do_Orbx_DataBar_DataBarExpanded, 2048, 20480, OptionRule::single, 1, nullptr},
+    {33, Do_Orbx_DataBar_DataBarExpanded, 2048, 20480, OptionRule::single, 1,
+     [](char* data, const OptionFields& options, char* out, long capacity) {
+         return Orbelantrix_DataBar_DataBarExpanded(data, LongOption(options, 0, 0), out, capacity);
+     }},
     {34, Do_Orbx_DataBar_DataBarLimited, 2048, 2048, OptionRule::none, 0,
      [](char* data, const OptionFields&, char* out, long capacity) {
          return Orbelantrix_DataBar_DataBarLimited(data, out, capacity);
