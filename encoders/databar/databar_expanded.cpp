@@ -278,7 +278,8 @@ int Orbelantrix_DataBar_DataBarExpanded(char* data, long segments, char* out, lo
     const int segs = NormaliseDataBarExpandedSegments(segments);
     const std::string widths = GetDatabarExpandedBarWidths(VerifyUserData(data, kTypeName), segs);
     if (widths == kOutOfRangeWidths) {
-        // The message goes to the caller, with the failing status.
+        // The message comes with the failing status: a direct caller can show it, the host's
+        // adapter gives the empty text as for any refused call.
         CopyResult(out, capacity, kDataBarExpandedOutOfRange);
         return kStatusRefused;
     }

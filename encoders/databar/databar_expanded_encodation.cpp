@@ -40,8 +40,8 @@ constexpr std::string_view kPadPattern = "00100";
 constexpr int kFnc1NumericValue = 10;
 // Bits per data character of the symbol.
 constexpr int kBitsPerChar = 12;
-// Worst case of the general-purpose field per data character: a latch and an 8-bit code, twice.
-constexpr std::size_t kMaxBitsPerDataChar = 26;
+// Most bits one data character takes: latches to alphanumeric and to ISO/IEC 646, 8-bit code.
+constexpr std::size_t kMaxBitsPerDataChar = 17;
 
 enum class Mode { numeric, alphanumeric, iso646 };
 
