@@ -18,11 +18,6 @@ bool is_fnc1_byte(int c) {
     return c >= 202 && c <= 218;
 }
 
-// A data that already begins with one of these has its GS1-128 FNC1.
-bool is_leading_fnc1(int c) {
-    return c == 202 || (c >= 212 && c <= 218);
-}
-
 // Bytes written as the symbol value of their code minus 100: 195 (value 95, US or DEL),
 // 196 FNC3, 197 FNC2, 198 SHIFT and 200 FNC4. They exist in sets A and B only.
 bool is_function_byte(int c) {
@@ -58,10 +53,12 @@ int number_of(std::string_view digits) {
 
 int start_value(std::string_view s) {
     const int c0 = code_of(s, 0);
-    if (c0 == 202 || c0 >= 212 || digits_at(s, 0, 4)) return kCode128ValueStartC;
+    // Every FNC1 code starts in set C, as a GS1-128 symbol does (203 to 211 select no start of
+    // their own, but they are FNC1 as much as 202 is), and so do the codes from 212 up.
+    if (c0 >= 202 || digits_at(s, 0, 4)) return kCode128ValueStartC;
     if (c0 < 32) return kCode128ValueStartA;
     // The printable characters and FNC2 start in set B; so does a first byte that selects no
-    // start of its own (127 to 196, 198 to 201, 203 to 211), since set B serves the most data.
+    // start of its own (127 to 196, 198 to 201), since set B serves the most data.
     return kCode128ValueStartB;
 }
 
@@ -199,9 +196,10 @@ int Orbelantrix_Universal_UCC128(char* data, char* out, long capacity) {
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     // The leading FNC1 is judged after the escapes are expanded, so data that starts with ~202
-    // gets one FNC1, not two (two leading FNC1s make an invalid GS1-128 symbol).
+    // (or any other FNC1 code) gets one FNC1, not two: two leading FNC1s make an invalid GS1-128
+    // symbol.
     std::string s = Orbelantrix_Universal_ProcessTilde(std::string(d));
-    if (!is_leading_fnc1(code_of(s, 0))) {
+    if (!is_fnc1_byte(code_of(s, 0))) {
         // The added FNC1 counts against the 512-character limit.
         if (d.size() == kUniMaxData) {
             s = Orbelantrix_Universal_ProcessTilde(std::string(d.substr(0, kUniMaxData - 1)));

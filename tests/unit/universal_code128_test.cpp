@@ -93,6 +93,8 @@ TEST(UniversalCode128, AutomaticEncoderTable) {
         {"A\xE9"
          "B",
          0, "EBDACGCAGMAIGIAH"},
+        // 16: an FNC1 code of 203 to 211 starts in set C like 202
+        {"~2050112345678901231", 1, "EBJMAIFEFAFJCAGKAEHABEMEAFJEGEDFAGIAH"},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
@@ -188,6 +190,7 @@ TEST(UniversalCode128, UccEan128Table) {
          "0112345678901231",
          gs1},                          // 3: and an FNC1 with an AI length
         {"~2120112345678901231", gs1},  // 4: the same by escape
+        {"~2030112345678901231", gs1},  // 5: every FNC1 code counts as the leading FNC1
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
