@@ -68,7 +68,7 @@ const std::array<Case, kCaseCount> kCases = {{
     {30, "Uni_OneCode", "31 digits", kImb, zint(BARCODE_USPS_IMAIL, kImbZint), ""},
     {31, "USPS_IntelligentMail", "31 digits", kImb, zint(BARCODE_USPS_IMAIL, kImbZint), ""},
     {32, "DataBar", "GTIN-14", kGtin14, zint(BARCODE_DBAR_OMN, kGtin13), ""},
-    {33, "DataBarExpanded", "GS1 (01)(3103)(15)", "0109501101530003310300012315231231",
+    {33, "DataBarExpanded", "GS1 (01)(3103)(15)", "(01)09501101530003(3103)000123(15)231231",
      {BARCODE_DBAR_EXP, 0, GS1_MODE, "[01]09501101530003[3103]000123[15]231231"}, ""},
     {34, "DataBarLimited", "GTIN-14", kGtin14, zint(BARCODE_DBAR_LTD, kGtin13), ""},
     {35, "DataBarStacked", "GTIN-14", kGtin14, zint(BARCODE_DBAR_STK, kGtin13), ""},
