@@ -340,7 +340,15 @@ constexpr bool subset_well_formed(const SubsetTable<Groups, Values>& table,
     }
     return true;
 }
+// Expanded characters: the even elements need no narrow one.
+constexpr auto kExpandedOdd =
+    subset_table<subset_values(kExpandedGroups, true)>(kExpandedGroups, true, 4, false);
+constexpr auto kExpandedEven =
+    subset_table<subset_values(kExpandedGroups, false)>(kExpandedGroups, false, 4, true);
+
 static_assert(subset_well_formed(kOutsideOdd, kOutsideGroups, true, 4));
+static_assert(subset_well_formed(kExpandedOdd, kExpandedGroups, true, 4));
+static_assert(subset_well_formed(kExpandedEven, kExpandedGroups, false, 4));
 static_assert(subset_well_formed(kOutsideEven, kOutsideGroups, false, 4));
 static_assert(subset_well_formed(kInsideOdd, kInsideGroups, true, 4));
 static_assert(subset_well_formed(kInsideEven, kInsideGroups, false, 4));
@@ -414,6 +422,10 @@ bool DataBarOutsideCharacter(int value, int* widths) {
 
 bool DataBarInsideCharacter(int value, int* widths) {
     return character(kInsideGroups, kInsideOdd, kInsideEven, false, 4, value, widths);
+}
+
+bool DataBarExpandedCharacter(int value, int* widths) {
+    return character(kExpandedGroups, kExpandedOdd, kExpandedEven, true, 4, value, widths);
 }
 
 bool DataBarLimitedCharacter(int value, int* widths) {

@@ -66,12 +66,13 @@ void DataBarCharacterWidths(const DataCharacteristics& group, int oddValue, int 
 
 // The widths of a whole character of one kind, in natural order, as DataBarCharacterWidths gives
 // them for the value's group and its split into subset values, looked up in tables of every
-// subset value instead of computed: 8 widths for Outside (the odd subset takes the quotient) and
-// Inside characters (the odd subset takes the remainder), 14 for Limited characters (the odd
-// subset takes the quotient). False, with nothing written, for a negative value or one beyond the
-// kind's groups.
+// subset value instead of computed: 8 widths for Outside (the odd subset takes the quotient),
+// Inside (the odd subset takes the remainder) and Expanded characters (the odd subset takes the
+// quotient), 14 for Limited characters (the odd subset takes the quotient). False, with nothing
+// written, for a negative value or one beyond the kind's groups.
 bool DataBarOutsideCharacter(int value, int* widths);
 bool DataBarInsideCharacter(int value, int* widths);
+bool DataBarExpandedCharacter(int value, int* widths);
 bool DataBarLimitedCharacter(int value, int* widths);
 
 }  // namespace orbx

@@ -47,6 +47,14 @@ TEST(DataBarTables, EveryInsideCharacterMatchesTheWidthProcedure) {
     }
 }
 
+TEST(DataBarTables, EveryExpandedCharacterMatchesTheWidthProcedure) {
+    for (int value = 0; value <= 4191; ++value) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(looked_up(DataBarExpandedCharacter, value, 8),
+                  computed(SetExpandedDataValues(value), value, 4, true, false, true));
+    }
+}
+
 TEST(DataBarTables, LimitedCharactersMatchTheWidthProcedure) {
     // Two million values: a stride prime to every subset count, plus both ends of every group.
     std::vector<int> values = {0, 2013570};
@@ -72,8 +80,9 @@ TEST(DataBarTables, ValuesOutsideTheGroupsAreRefused) {
         {DataBarOutsideCharacter, 2841},     // 0: one past the last Outside value
         {DataBarInsideCharacter, 1597},      // 1: one past the last Inside value
         {DataBarLimitedCharacter, 2013571},  // 2: one past the last Limited value
-        {DataBarOutsideCharacter, -1},       // 3: negative
-        {DataBarLimitedCharacter, -5},       // 4: negative
+        {DataBarExpandedCharacter, 4192},    // 3: one past the last Expanded value
+        {DataBarOutsideCharacter, -1},       // 4: negative
+        {DataBarLimitedCharacter, -5},       // 5: negative
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
