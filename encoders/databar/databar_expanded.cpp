@@ -208,9 +208,10 @@ std::string DataBarExpandedRow(std::string_view widths) {
     ModuleRow modules{};
     int paintBar = 0;
     const std::size_t count = ExpandModules(text, paintBar, modules);
-    text.clear();
+    // One module per character, written in place.
+    text.assign(count, kDataBarLightModule);
     for (std::size_t c = 0; c < count; ++c)
-        text += modules[c] == 1 ? kDataBarDarkModule : kDataBarLightModule;
+        if (modules[c] == 1) text[c] = kDataBarDarkModule;
     return text;
 }
 
