@@ -1,5 +1,6 @@
 #include "encoders/universal/uni_narrow_wide.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -118,20 +119,23 @@ bool is_digit(char c) {
 
 // Writes the elements two by two as bar-and-space letters; an odd element count ends on a bar,
 // whose space is the narrow gap between characters.
-void write_elements(std::string& out, const NarrowWideLetters& letters, std::string_view elements) {
+// Returns the position after the letters written.
+char* write_elements(char* out, const NarrowWideLetters& letters, std::string_view elements) {
     for (std::size_t k = 0; k < elements.size(); k += 2) {
         const bool wide_space = k + 1 < elements.size() && elements[k + 1] == 'w';
-        out += NarrowWideLetter(letters, elements[k] == 'w', wide_space);
+        *out++ = NarrowWideLetter(letters, elements[k] == 'w', wide_space);
     }
+    return out;
 }
 
-std::string digits_of(std::string_view d) {
-    std::string digits;
-    digits.reserve(d.size() + 2);
+// The digits of the data, with room for two more, in the per-thread `work`; returns how many.
+std::size_t digits_of(std::string_view d, std::string& work, char*& digits) {
+    digits = WorkArea(work, d.size() + 2);
+    std::size_t count = 0;
     for (char c : d) {
-        if (is_digit(c)) digits += c;
+        if (is_digit(c)) digits[count++] = c;
     }
-    return digits;
+    return count;
 }
 
 // The start or stop argument of Codabar: exactly one of "A" to "D", otherwise "A".
@@ -140,8 +144,11 @@ char codabar_guard(const char* arg) {
     return 'A';
 }
 
-int hand_over(char* out, long capacity, const std::string& letters) {
-    return CopyResult(out, capacity, letters) ? kStatusOk : kStatusRefused;
+int hand_over(char* out, long capacity, const char* letters, const char* end) {
+    return CopyResult(out, capacity,
+                      std::string_view(letters, static_cast<std::size_t>(end - letters)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace
@@ -151,45 +158,58 @@ int Orbelantrix_Universal_C39(char* data, double ratio, long check, char* out, l
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string result;
-    result.reserve(5 * (d.size() + 3));
-    write_elements(result, letters, kCode39Patterns[kCode39StartStop]);
+    // Five letters per character: start, data, check and stop. Per thread, kept from call to
+    // call, so no allocation once a thread has built a symbol this long.
+    thread_local std::string work;
+    char* const result = WorkArea(work, 5 * (d.size() + 3));
+    char* p = write_elements(result, letters, kCode39Patterns[kCode39StartStop]);
     int sum = 0;
     for (char c : d) {
         const int v = kCode39Values[static_cast<unsigned char>(c)];
         if (v < 0) continue;
         sum += v;
-        write_elements(result, letters, kCode39Patterns[static_cast<std::size_t>(v)]);
+        p = write_elements(p, letters, kCode39Patterns[static_cast<std::size_t>(v)]);
     }
     if (check != 0) {
-        write_elements(result, letters, kCode39Patterns[static_cast<std::size_t>(sum % 43)]);
+        p = write_elements(p, letters, kCode39Patterns[static_cast<std::size_t>(sum % 43)]);
     }
-    write_elements(result, letters, kCode39Patterns[kCode39StartStop]);
-    return hand_over(out, capacity, result);
+    p = write_elements(p, letters, kCode39Patterns[kCode39StartStop]);
+    return hand_over(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string digits = digits_of(UniData(data));
-    if (check != 0) digits += FindMod10Digit(std::string_view(digits));
-    if (digits.size() % 2 == 1) digits.insert(digits.begin(), '0');
+    // The digits one place in, leaving room for a leading "0" where their count is odd.
+    thread_local std::string digit_work;
+    char* digits = nullptr;
+    std::size_t count = digits_of(UniData(data), digit_work, digits);
+    std::copy_backward(digits, digits + count, digits + count + 1);
+    ++digits;
+    if (check != 0) {
+        const char digit = FindMod10Digit(std::string_view(digits, count));
+        digits[count++] = digit;
+    }
+    if (count % 2 == 1) {
+        *--digits = '0';
+        ++count;
+    }
 
-    std::string result;
-    result.reserve(5 * digits.size() / 2 + 4);
-    write_elements(result, letters, kInterleavedStart);
+    thread_local std::string work;
+    char* const result = WorkArea(work, 5 * count / 2 + 4);
+    char* p = write_elements(result, letters, kInterleavedStart);
     // A pair of digits: the first one's widths are the bars, the second one's the spaces.
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
+    for (std::size_t i = 0; i < count; i += 2) {
         const std::string_view bars =
             kInterleavedPatterns[static_cast<std::size_t>(digits[i] - '0')];
         const std::string_view spaces =
             kInterleavedPatterns[static_cast<std::size_t>(digits[i + 1] - '0')];
         for (std::size_t k = 0; k < 5; ++k)
-            result += NarrowWideLetter(letters, bars[k] == 'w', spaces[k] == 'w');
+            *p++ = NarrowWideLetter(letters, bars[k] == 'w', spaces[k] == 'w');
     }
-    write_elements(result, letters, kInterleavedStop);
-    return hand_over(out, capacity, result);
+    p = write_elements(p, letters, kInterleavedStop);
+    return hand_over(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* stop, char* out,
@@ -198,38 +218,45 @@ int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* s
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string result;
-    result.reserve(4 * (d.size() + 2));
+    // Four letters per character, start and stop included.
+    thread_local std::string work;
+    char* const result = WorkArea(work, 4 * (d.size() + 2));
+    char* p = result;
     const auto write = [&](char c) {
         const int v = kCodabarValues[static_cast<unsigned char>(c)];
-        if (v >= 0) write_elements(result, letters, kCodabarPatterns[static_cast<std::size_t>(v)]);
+        if (v >= 0) p = write_elements(p, letters, kCodabarPatterns[static_cast<std::size_t>(v)]);
     };
     write(codabar_guard(start));
     for (char c : d)
         write(c);
     write(codabar_guard(stop));
-    return hand_over(out, capacity, result);
+    return hand_over(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_MSI(char* data, double ratio, long check, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string digits = digits_of(UniData(data));
-    if (digits.empty()) return kStatusEmptyData;
-    if (check != 0) digits += uCalcMSICheckDigit(digits.c_str());
-
-    std::string result;
-    result.reserve(4 * digits.size() + 3);
-    write_elements(result, letters, kMsiStart);
-    // A digit is its four bits, most significant first: 0 as narrow-wide, 1 as wide-narrow.
-    for (char c : digits) {
-        const int v = c - '0';
-        for (int bit = 3; bit >= 0; --bit)
-            result += NarrowWideLetter(letters, (v >> bit) & 1, !((v >> bit) & 1));
+    thread_local std::string digit_work;
+    char* digits = nullptr;
+    std::size_t count = digits_of(UniData(data), digit_work, digits);
+    if (count == 0) return kStatusEmptyData;
+    if (check != 0) {
+        const char digit = MSICheckDigit(std::string_view(digits, count));
+        digits[count++] = digit;
     }
-    write_elements(result, letters, kMsiStop);
-    return hand_over(out, capacity, result);
+
+    thread_local std::string work;
+    char* const result = WorkArea(work, 4 * count + 3);
+    char* p = write_elements(result, letters, kMsiStart);
+    // A digit is its four bits, most significant first: 0 as narrow-wide, 1 as wide-narrow.
+    for (std::size_t i = 0; i < count; ++i) {
+        const int v = digits[i] - '0';
+        for (int bit = 3; bit >= 0; --bit)
+            *p++ = NarrowWideLetter(letters, (v >> bit) & 1, !((v >> bit) & 1));
+    }
+    p = write_elements(p, letters, kMsiStop);
+    return hand_over(out, capacity, result, p);
 }
 
 }  // namespace orbx
