@@ -414,18 +414,66 @@ bool character(const std::array<DataCharacteristics, Groups>& groups,
     return true;
 }
 
+// Whole characters of four elements per subset, one packed entry per character value: the eight
+// widths in natural order, four bits each, the first lowest. Generated at compile time from the
+// subset tables, so a lookup needs neither the group search nor the divisions.
+template <std::size_t Values, std::size_t Groups, std::size_t OddValues, std::size_t EvenValues>
+constexpr std::array<std::uint32_t, Values> character_table(
+    const std::array<DataCharacteristics, Groups>& groups,
+    const SubsetTable<Groups, OddValues>& odd_table,
+    const SubsetTable<Groups, EvenValues>& even_table, bool odd_takes_quotient) {
+    std::array<std::uint32_t, Values> table{};
+    std::size_t gi = 0;
+    for (std::size_t value = 0; value < Values; ++value) {
+        while (static_cast<int>(value) >= group_end(groups[gi]))
+            ++gi;
+        const DataCharacteristics& g = groups[gi];
+        const int v = static_cast<int>(value) - g.sumOfPreviousGroups;
+        const int divisor = odd_takes_quotient ? g.evenSubsetTotalValue : g.oddSubsetTotalValue;
+        const auto odd = static_cast<std::size_t>(odd_takes_quotient ? v / divisor : v % divisor);
+        const auto even = static_cast<std::size_t>(odd_takes_quotient ? v % divisor : v / divisor);
+        const PackedWidths o = odd_table.widths[odd_table.start[gi] + odd];
+        const PackedWidths e = even_table.widths[even_table.start[gi] + even];
+        std::uint32_t packed = 0;
+        for (int k = 0; k < 4; ++k) {
+            packed |= ((o >> (4 * k)) & 0xFU) << (8 * k);
+            packed |= ((e >> (4 * k)) & 0xFU) << (8 * k + 4);
+        }
+        table[value] = packed;
+    }
+    return table;
+}
+
+constexpr auto kOutsideCharacters =
+    character_table<2841>(kOutsideGroups, kOutsideOdd, kOutsideEven, true);
+constexpr auto kInsideCharacters =
+    character_table<1597>(kInsideGroups, kInsideOdd, kInsideEven, false);
+constexpr auto kExpandedCharacters =
+    character_table<4192>(kExpandedGroups, kExpandedOdd, kExpandedEven, true);
+static_assert(group_end(kOutsideGroups.back()) == 2841 && group_end(kInsideGroups.back()) == 1597 &&
+              group_end(kExpandedGroups.back()) == 4192);
+
+template <std::size_t Values>
+bool whole_character(const std::array<std::uint32_t, Values>& table, int value, int* widths) {
+    if (value < 0 || static_cast<std::size_t>(value) >= Values) return false;
+    const std::uint32_t packed = table[static_cast<std::size_t>(value)];
+    for (int k = 0; k < 8; ++k)
+        widths[k] = static_cast<int>((packed >> (4 * k)) & 0xFU);
+    return true;
+}
+
 }  // namespace
 
 bool DataBarOutsideCharacter(int value, int* widths) {
-    return character(kOutsideGroups, kOutsideOdd, kOutsideEven, true, 4, value, widths);
+    return whole_character(kOutsideCharacters, value, widths);
 }
 
 bool DataBarInsideCharacter(int value, int* widths) {
-    return character(kInsideGroups, kInsideOdd, kInsideEven, false, 4, value, widths);
+    return whole_character(kInsideCharacters, value, widths);
 }
 
 bool DataBarExpandedCharacter(int value, int* widths) {
-    return character(kExpandedGroups, kExpandedOdd, kExpandedEven, true, 4, value, widths);
+    return whole_character(kExpandedCharacters, value, widths);
 }
 
 bool DataBarLimitedCharacter(int value, int* widths) {
