@@ -263,10 +263,19 @@ bool CalculateCheckCharWidths(int checksum, std::string& left, std::string& righ
 
 std::size_t FontEncodeInto(std::string_view widths, char* text) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        const char c = widths[i];
-        if (c < '1' || c > '9') continue;
-        text[n++] = i % 2 == 0 ? static_cast<char>('a' + (c - '1')) : c;
+    // Offset of a width from "1": below 9 for "1" to "9", anything else is skipped.
+    const auto offset = [](char c) {
+        return static_cast<unsigned>(static_cast<unsigned char>(c)) - '1';
+    };
+    // A space and the bar after it at a time.
+    std::size_t i = 0;
+    for (; i + 1 < widths.size(); i += 2) {
+        const unsigned space = offset(widths[i]);
+        if (space < 9) text[n++] = static_cast<char>('a' + space);
+        if (offset(widths[i + 1]) < 9) text[n++] = widths[i + 1];
+    }
+    if (i < widths.size() && offset(widths[i]) < 9) {
+        text[n++] = static_cast<char>('a' + offset(widths[i]));
     }
     return n;
 }
