@@ -324,62 +324,67 @@ bool in_finder(int col) {
 std::size_t stacked_columns(std::string_view widths, char* text) {
     const StackedRows rows = expand_rows(widths);
     // Separator: dark between two light modules, light between two dark ones, alternating where
-    // the rows differ; the four columns at each end stay light.
-    std::array<std::uint8_t, kRowModules> sep{};
-    for (int col = 4; col <= 43; ++col) {
-        const std::uint8_t top = rows.top[col];
-        const std::uint8_t bottom = rows.bottom[col];
-        if (top != bottom) {
-            sep[col] = sep[col - 1] == 0 ? 1 : 0;
+    // the rows differ; the four columns at each end stay light. One pass: each separator
+    // module needs only its left neighbour.
+    int sep = 0;
+    for (std::size_t col = 0; col < kRowModules; ++col) {
+        const int top = rows.top[col];
+        const int bottom = rows.bottom[col];
+        if (col < 4 || col > 43) {
+            sep = 0;
+        } else if (top != bottom) {
+            sep = sep == 0 ? 1 : 0;
         } else {
-            sep[col] = top == 0 ? 1 : 0;
+            sep = top == 0 ? 1 : 0;
         }
+        text[col] = kStackedColumns[static_cast<std::size_t>(bottom * 4 + sep * 2 + top)];
     }
-    for (std::size_t col = 0; col < kRowModules; ++col)
-        text[col] = kStackedColumns[rows.bottom[col] * 4 + sep[col] * 2 + rows.top[col]];
     return kRowModules;
 }
 
 // DataBarStackedOmniColumns into `text` (101 characters).
 std::size_t stacked_omni_columns(std::string_view widths, bool specialCaseStackedOmni, char* text) {
     const StackedRows rows = expand_rows(widths);
-    std::array<std::uint8_t, kRowModules> belowTop{};
-    std::array<std::uint8_t, kRowModules> middle{};
-    std::array<std::uint8_t, kRowModules> aboveBottom{};
-    for (int col = 4; col <= 45; ++col) {
-        // Separators are the complement of their row, except that in the finder columns a light
-        // row module gets a module alternating with its left neighbour.
-        const std::uint8_t top = rows.top[col];
-        if (in_finder(col)) {
-            belowTop[col] = top == 1 ? 0 : belowTop[col - 1] == 0 ? 1 : 0;
+    // The first line is the top row; the host's paragraph separator keeps the two rows on two
+    // lines of a field; the second line draws the separators, the middle row and the bottom row.
+    char* const second = text + kRowModules + 1;
+    text[kRowModules] = '\r';
+    // One pass: a separator module in the finder columns needs only its left neighbour.
+    int belowTop = 0;
+    int aboveBottom = 0;
+    for (int col = 0; col < static_cast<int>(kRowModules); ++col) {
+        const auto c = static_cast<std::size_t>(col);
+        const int top = rows.top[c];
+        const int bottom = rows.bottom[c];
+        text[c] = top == 1 ? kDataBarDarkModule : kDataBarLightModule;
+        int middle = 0;
+        if (col < 4 || col > 45) {
+            belowTop = 0;
+            aboveBottom = 0;
         } else {
-            belowTop[col] = top == 1 ? 0 : 1;
+            // Separators are the complement of their row, except that in the finder columns a
+            // light row module gets a module alternating with its left neighbour.
+            if (in_finder(col)) {
+                belowTop = top == 1 ? 0 : belowTop == 0 ? 1 : 0;
+            } else {
+                belowTop = top == 1 ? 0 : 1;
+            }
+            if (in_finder(col) && specialCaseStackedOmni) {
+                aboveBottom = col == kSpecialCaseColumn ? 1 : 0;
+            } else if (in_finder(col)) {
+                aboveBottom = bottom == 1 ? 0 : aboveBottom == 0 ? 1 : 0;
+            } else {
+                aboveBottom = bottom == 1 ? 0 : 1;
+            }
+            // The middle row alternates between the separators, dark on odd columns.
+            if (col >= 5) middle = col % 2 == 1 ? 1 : 0;
         }
-        const std::uint8_t bottom = rows.bottom[col];
-        if (in_finder(col) && specialCaseStackedOmni) {
-            aboveBottom[col] = col == kSpecialCaseColumn ? 1 : 0;
-        } else if (in_finder(col)) {
-            aboveBottom[col] = bottom == 1 ? 0 : aboveBottom[col - 1] == 0 ? 1 : 0;
-        } else {
-            aboveBottom[col] = bottom == 1 ? 0 : 1;
-        }
-        // The middle row alternates between the separators, dark on odd columns.
-        if (col >= 5) middle[col] = col % 2 == 1 ? 1 : 0;
-    }
-
-    char* p = text;
-    for (std::size_t col = 0; col < kRowModules; ++col)
-        *p++ = rows.top[col] == 1 ? kDataBarDarkModule : kDataBarLightModule;
-    // The host's paragraph separator keeps the two rows on two lines of a field.
-    *p++ = '\r';
-    for (std::size_t col = 0; col < kRowModules; ++col) {
-        const int value =
-            rows.bottom[col] * 8 + aboveBottom[col] * 4 + middle[col] * 2 + belowTop[col];
+        const int value = bottom * 8 + aboveBottom * 4 + middle * 2 + belowTop;
         assert(value < static_cast<int>(kDataBarSecondLineColumns.size()));
-        *p++ = kDataBarSecondLineColumns[std::min<std::size_t>(
+        second[c] = kDataBarSecondLineColumns[std::min<std::size_t>(
             static_cast<std::size_t>(value), kDataBarSecondLineColumns.size() - 1)];
     }
-    return static_cast<std::size_t>(p - text);
+    return 2 * kRowModules + 1;
 }
 
 }  // namespace
