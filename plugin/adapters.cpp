@@ -64,7 +64,8 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
                 text->SetText(parameter, 0, size);
                 text->GetUnicode(units, 0, size);
                 // Each UTF-16 unit becomes one byte, its low 8 bits.
-                for (fmx::uint32 i = 0; i < size; ++i) data[i] = static_cast<char>(units[i] & 0xFF);
+                for (fmx::uint32 i = 0; i < size; ++i)
+                    data[i] = static_cast<char>(units[i] & 0xFF);
                 data[size] = '\0';
 
                 OptionFields options;
@@ -122,11 +123,11 @@ fmx::errcode Do_Orbx_Version(short, const fmx::ExprEnv&, const fmx::DataVect& pa
     return 0;
 }
 
-#define ORBX_ENCODING_ADAPTER(name, id)                                             \
-    ORBX_DECLARE_ADAPTER(name) {                                                    \
-        (void)functionId;                                                           \
-        (void)environment;                                                          \
-        return RunEncodingAdapter(FunctionRowById(id), parms, result);              \
+#define ORBX_ENCODING_ADAPTER(name, id)                                \
+    ORBX_DECLARE_ADAPTER(name) {                                       \
+        (void)functionId;                                              \
+        (void)environment;                                             \
+        return RunEncodingAdapter(FunctionRowById(id), parms, result); \
     }
 
 ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128, 2)

@@ -12,8 +12,8 @@ namespace orbx {
 fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& parms,
                                 fmx::Data& result) noexcept;
 
-#define ORBX_DECLARE_ADAPTER(name)                                                    \
-    fmx::errcode name(short functionId, const fmx::ExprEnv& environment,              \
+#define ORBX_DECLARE_ADAPTER(name)                                       \
+    fmx::errcode name(short functionId, const fmx::ExprEnv& environment, \
                       const fmx::DataVect& parms, fmx::Data& result) noexcept
 
 ORBX_DECLARE_ADAPTER(Do_Orbx_Version);

@@ -12,7 +12,9 @@ namespace {
 // The options string: the plug-in identifier, then the host's option flags.
 constexpr char16_t kOptionsString[] = u"Orbx1nnYnnn";
 
-fmx::QuadCharUniquePtr plugin_id() { return fmx::QuadCharUniquePtr('O', 'r', 'b', 'x'); }
+fmx::QuadCharUniquePtr plugin_id() {
+    return fmx::QuadCharUniquePtr('O', 'r', 'b', 'x');
+}
 
 // Removes the registrations of functions `highest` down to 1; a missing one is not an error.
 void unregister_down_from(short highest) {

@@ -25,8 +25,8 @@ struct FunctionRow {
     fmx::uint32 input_limit;  // UTF-16 units; a longer parameter gives the empty text
     fmx::uint32 output_size;  // bytes of the encoder's output buffer
     OptionRule options;
-    int max_options;          // for OptionRule::counted
-    EncoderCall encode;       // null while the function has no encoder: it gives the empty text
+    int max_options;     // for OptionRule::counted
+    EncoderCall encode;  // null while the function has no encoder: it gives the empty text
 };
 
 inline constexpr short kFunctionCount = 36;

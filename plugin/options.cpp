@@ -7,13 +7,18 @@ namespace orbx {
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_space(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Skips white space and reads the sign; returns the first character after them.
 const char* skip_sign(const char* p, bool& negative) {
-    while (is_space(*p)) ++p;
+    while (is_space(*p))
+        ++p;
     negative = *p == '-';
     if (*p == '+' || *p == '-') ++p;
     return p;
@@ -78,7 +83,8 @@ double ParseLeadingDecimal(const char* text) {
     // short texts users type, both are exact and the one division rounds correctly.
     double mantissa = 0.0;
     int fraction_digits = 0;
-    for (; is_digit(*p); ++p) mantissa = mantissa * 10.0 + (*p - '0');
+    for (; is_digit(*p); ++p)
+        mantissa = mantissa * 10.0 + (*p - '0');
     if (*p == '.') {
         // Digits past the twentieth cannot change a single-precision ratio.
         for (++p; is_digit(*p) && fraction_digits < 20; ++p, ++fraction_digits) {
@@ -86,7 +92,8 @@ double ParseLeadingDecimal(const char* text) {
         }
     }
     double scale = 1.0;
-    for (int i = 0; i < fraction_digits; ++i) scale *= 10.0;
+    for (int i = 0; i < fraction_digits; ++i)
+        scale *= 10.0;
     const double value = mantissa / scale;
     return negative ? -value : value;
 }

@@ -65,7 +65,8 @@ fmx::uint32 LoadPluginString(unsigned id, fmx::uint16* buffer, fmx::uint32 size)
     for (const StringRow& row : kStrings) {
         if (row.id != id) continue;
         if (row.text.size() >= size) return 0;
-        for (std::size_t i = 0; i < row.text.size(); ++i) buffer[i] = row.text[i];
+        for (std::size_t i = 0; i < row.text.size(); ++i)
+            buffer[i] = row.text[i];
         buffer[row.text.size()] = 0;
         return static_cast<fmx::uint32>(row.text.size());
     }

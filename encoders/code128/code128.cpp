@@ -2,6 +2,7 @@
 
 #include "common/check_digits.h"
 #include "common/output.h"
+#include "common/status.h"
 #include "common/utilities.h"
 
 namespace orbx {
@@ -114,7 +115,7 @@ int encode(std::string_view s, char* out, long capacity) {
     const std::string_view body(o);
     o += static_cast<char>(Code128CheckChar(static_cast<unsigned char>(o[0]), body.substr(1)));
     o += static_cast<char>(kCode128Stop);
-    return CopyResult(out, capacity, o) ? 0 : 1;
+    return CopyResult(out, capacity, o) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace
@@ -130,6 +131,24 @@ unsigned char Code128CheckChar(unsigned char start, std::string_view chars) {
     return Code128FontChar(static_cast<int>(sum % 103));
 }
 
+CheckDigitEscape Code128CheckDigitEscape(std::string_view d, std::size_t i, char& digit) {
+    const std::size_t len = d.size();
+    if (!(len >= 6 && i >= 2 && i + 3 <= len && d[i] == '~' && d[i + 1] == 'm')) {
+        return CheckDigitEscape::kNone;
+    }
+    if (!digit_at(d, i + 2) || !digit_at(d, i + 3)) return CheckDigitEscape::kText;
+    const std::size_t nn =
+        static_cast<std::size_t>(digit_value(d, i + 2) * 10 + digit_value(d, i + 3));
+    if (nn > i) return CheckDigitEscape::kText;
+    char digits[100];
+    std::size_t count = 0;
+    for (std::size_t j = i - nn; j < i; ++j) {
+        if (digit_at(d, j)) digits[count++] = d[j];
+    }
+    digit = FindMod10Digit(std::string_view(digits, count));
+    return CheckDigitEscape::kResolved;
+}
+
 std::string Code128ProcessTilde(std::string_view d) {
     const std::size_t len = d.size();
     std::string r;
@@ -141,21 +160,14 @@ std::string Code128ProcessTilde(std::string_view d) {
             continue;
         }
         // ~mNN: Mod 10 check digit of the digits among the NN characters before the escape.
-        if (len >= 6 && i >= 2 && i + 3 <= len && d[i + 1] == 'm') {
-            if (digit_at(d, i + 2) && digit_at(d, i + 3)) {
-                const std::size_t nn =
-                    static_cast<std::size_t>(digit_value(d, i + 2) * 10 + digit_value(d, i + 3));
-                if (nn <= i) {
-                    char digits[100];
-                    std::size_t count = 0;
-                    for (std::size_t j = i - nn; j < i; ++j) {
-                        if (digit_at(d, j)) digits[count++] = d[j];
-                    }
-                    r += FindMod10Digit(std::string_view(digits, count));
-                    i += 4;
-                    continue;
-                }
-            }
+        char digit = '0';
+        const CheckDigitEscape check = Code128CheckDigitEscape(d, i, digit);
+        if (check == CheckDigitEscape::kResolved) {
+            r += digit;
+            i += 4;
+            continue;
+        }
+        if (check == CheckDigitEscape::kText) {
             r += d[i++];
             continue;
         }
@@ -182,14 +194,14 @@ std::string Code128ProcessTilde(std::string_view d) {
 }
 
 int Orbelantrix_Code128(char* data, long tilde, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return 1;
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     if (tilde == 0) return encode(d, out, capacity);
     return encode(Code128ProcessTilde(d), out, capacity);
 }
 
 int Orbelantrix_UCC128(char* data, char* out, long capacity) {
-    if (data == nullptr) return 1;
+    if (data == nullptr) return kStatusRefused;
     // The leading FNC1 is judged after the escapes are expanded, so data that starts with ~202
     // gets one FNC1, not two (two leading FNC1s make an invalid GS1-128 symbol).
     std::string s = Code128ProcessTilde(data);

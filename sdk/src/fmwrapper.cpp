@@ -84,13 +84,20 @@ std::u16string decode_utf8(const char* s, std::size_t n) {
     std::size_t i = 0;
     while (i < n) {
         const unsigned char b = static_cast<unsigned char>(s[i]);
-        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2
-                                 : (b & 0xF8) == 0xF0 ? 3 : -1;
-        char32_t cp = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        int extra = b < 0x80             ? 0
+                    : (b & 0xE0) == 0xC0 ? 1
+                    : (b & 0xF0) == 0xE0 ? 2
+                    : (b & 0xF8) == 0xF0 ? 3
+                                         : -1;
+        char32_t cp = extra == 0   ? b
+                      : extra == 1 ? (b & 0x1F)
+                      : extra == 2 ? (b & 0x0F)
+                                   : (b & 0x07);
         bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < n;
         if (ok) {
             for (int k = 1; k <= extra; ++k) {
-                const unsigned char c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+                const unsigned char c =
+                    static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
                 if ((c & 0xC0) != 0x80) {
                     ok = false;
                     break;
@@ -221,8 +228,8 @@ void FM_Text_SetText(void* self, const fmx::Text& other, fmx::uint32 position, f
     });
 }
 
-void FM_Text_AssignWithLength(void* self, const char* s, fmx::uint32 strlength,
-                              fmx::int32 encoding, fmx::_fmxcpt& x) noexcept {
+void FM_Text_AssignWithLength(void* self, const char* s, fmx::uint32 strlength, fmx::int32 encoding,
+                              fmx::_fmxcpt& x) noexcept {
     guarded(x, [&]() {
         std::u16string decoded;
         if (s == nullptr || !decode(s, strlength, encoding, decoded)) {
@@ -242,7 +249,8 @@ void FM_Text_AssignUnicode(void* self, const fmx::uint16* s, fmx::_fmxcpt& x) no
     guarded(x, [&]() {
         std::u16string& units = impl<TextImpl>(self).units;
         units.clear();
-        for (const fmx::uint16* p = s; p != nullptr && *p != 0; ++p) units += static_cast<char16_t>(*p);
+        for (const fmx::uint16* p = s; p != nullptr && *p != 0; ++p)
+            units += static_cast<char16_t>(*p);
     });
 }
 
@@ -251,7 +259,8 @@ void FM_Text_GetUnicode(const void* self, fmx::uint16* s, fmx::uint32 position, 
     x.m_code = fmx::_fmxcpt::kNoErr;
     const std::u16string& units = impl<TextImpl>(self).units;
     const auto [start, count] = clamp_range(units, position, size);
-    for (std::size_t i = 0; i < count; ++i) s[i] = units[start + i];
+    for (std::size_t i = 0; i < count; ++i)
+        s[i] = units[start + i];
 }
 
 fmx::uint32 FM_Text_Find(const void* self, const fmx::Text& other, fmx::uint32 position,
@@ -269,8 +278,8 @@ void FM_Text_DeleteText(void* self, fmx::uint32 position, fmx::uint32 size,
     units.erase(start, count);
 }
 
-void FM_Text_AppendText(void* self, const fmx::Text& other, fmx::uint32 position,
-                        fmx::uint32 size, fmx::_fmxcpt& x) noexcept {
+void FM_Text_AppendText(void* self, const fmx::Text& other, fmx::uint32 position, fmx::uint32 size,
+                        fmx::_fmxcpt& x) noexcept {
     guarded(x, [&]() {
         const std::u16string source = impl<TextImpl>(&other).units;
         const auto [start, count] = clamp_range(source, position, size);
@@ -373,8 +382,8 @@ fmx::errcode FM_ExprEnv_RegisterExternalFunction(const fmx::QuadChar& pluginId, 
     });
 }
 
-fmx::errcode FM_ExprEnv_UnRegisterExternalFunction(const fmx::QuadChar& pluginId,
-                                                   short functionId, fmx::_fmxcpt& x) noexcept {
+fmx::errcode FM_ExprEnv_UnRegisterExternalFunction(const fmx::QuadChar& pluginId, short functionId,
+                                                   fmx::_fmxcpt& x) noexcept {
     return guarded(x, [&]() -> fmx::errcode {
         RegistrationTable& table = registrations();
         std::lock_guard lock(table.mutex);
@@ -406,7 +415,9 @@ void AssignUnits(fmx::Text& text, std::u16string_view units) {
     impl<TextImpl>(&text).units.assign(units.begin(), units.end());
 }
 
-long LiveObjects() { return g_live.load(); }
+long LiveObjects() {
+    return g_live.load();
+}
 
 const fmx::ExprEnv& Environment() {
     static const ExprEnvImpl env;

@@ -25,7 +25,7 @@ TEST(Code128Function, WorkedExampleThroughTheHost) {
 TEST(Code128Function, TildeFlagOption) {
     const std::u16string on = CallUtf8("Orbx_Code128", "~202AB");
     EXPECT_EQ(on.substr(0, 2), Cp1252({205, 202}));
-    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|"), on);   // empty option: default 1
+    EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|"), on);  // empty option: default 1
     EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB|1"), on);
     EXPECT_EQ(CallUtf8("Orbx_Code128", "~202AB||0"), on);  // a second "|" right away: empty
     const std::u16string off = CallUtf8("Orbx_Code128", "~202AB|0");
@@ -66,12 +66,8 @@ TEST(Code128Function, EachUnitKeepsItsLowEightBits) {
 
 TEST(VersionFunction, Keywords) {
     const std::pair<std::u16string, std::u16string> rows[] = {
-        {u"", u"2013"},
-        {u"short", u"2013"},
-        {u"long", u"Orbelantrix 2013"},
-        {u"platform", u"Linux"},
-        {u"autoupdate", u"01000000"},
-        {u"x", u""},
+        {u"", u"2013"},          {u"short", u"2013"},          {u"long", u"Orbelantrix 2013"},
+        {u"platform", u"Linux"}, {u"autoupdate", u"01000000"}, {u"x", u""},
         {u"long ", u""},
     };
     for (const auto& [keyword, expected] : rows) {
@@ -112,10 +108,18 @@ TEST(Adapters, AnyUnitsUpToTheLimitAreSafe) {
             std::u16string parameter(length, u'\0');
             for (auto& unit : parameter) {
                 switch (random() % 4) {
-                    case 0: unit = static_cast<char16_t>(random() % 0x10000); break;  // any unit
-                    case 1: unit = static_cast<char16_t>(0xD800 + random() % 0x800); break;
-                    case 2: unit = static_cast<char16_t>('0' + random() % 10); break;
-                    default: unit = static_cast<char16_t>(random() % 256); break;
+                    case 0:
+                        unit = static_cast<char16_t>(random() % 0x10000);
+                        break;  // any unit
+                    case 1:
+                        unit = static_cast<char16_t>(0xD800 + random() % 0x800);
+                        break;
+                    case 2:
+                        unit = static_cast<char16_t>('0' + random() % 10);
+                        break;
+                    default:
+                        unit = static_cast<char16_t>(random() % 256);
+                        break;
                 }
             }
             const std::u16string result = host::Evaluate(f, &parameter);
@@ -140,12 +144,15 @@ TEST(Adapters, ConcurrentCallsGiveTheSerialResults) {
         threads.emplace_back([&, t] {
             for (int round = 0; round < 200; ++round) {
                 const std::size_t i = static_cast<std::size_t>((t * 13 + round) % 64);
-                if (host::Evaluate(code128, &inputs[i]) != serial[i]) ++mismatches[static_cast<std::size_t>(t)];
+                if (host::Evaluate(code128, &inputs[i]) != serial[i])
+                    ++mismatches[static_cast<std::size_t>(t)];
             }
         });
     }
-    for (auto& thread : threads) thread.join();
-    for (int t = 0; t < 8; ++t) EXPECT_EQ(mismatches[static_cast<std::size_t>(t)], 0) << t;
+    for (auto& thread : threads)
+        thread.join();
+    for (int t = 0; t < 8; ++t)
+        EXPECT_EQ(mismatches[static_cast<std::size_t>(t)], 0) << t;
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ ProgramRun orbx(const std::string& arguments, const std::string& input = "") {
     std::string out;
     char buffer[4096];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
     const int status = pclose(pipe);
     std::remove(in_path.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
@@ -49,10 +50,10 @@ TEST(HostProgram, EvaluatesOneCalculation) {
 TEST(HostProgram, BatchReadsEscapes) {
     const std::string input =
         "Orbx_Code128\tAB12345678\n"
-        "Code128\t\\u0009\n"       // a tab by escape: Start A, 105, check, stop
-        "PluginVersion\n"          // no parameter
-        "Code128\tA\\\\B\n"        // a backslash in the data
-        "Code128\t\n";             // an empty parameter
+        "Code128\t\\u0009\n"  // a tab by escape: Start A, 105, check, stop
+        "PluginVersion\n"     // no parameter
+        "Code128\tA\\\\B\n"   // a backslash in the data
+        "Code128\t\n";        // an empty parameter
     const ProgramRun r = orbx("--batch --codes", input);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
@@ -62,7 +63,9 @@ TEST(HostProgram, BatchReadsEscapes) {
               "204 65 92 66 82 206\n"
               "\n");
     // Without --codes, characters that would break the line are escaped like the input.
-    EXPECT_EQ(orbx("--batch", "Code128\tA\\\\\n").out, "\xC3\x8C" "A\\\\S\xC3\x8E\n");
+    EXPECT_EQ(orbx("--batch", "Code128\tA\\\\\n").out,
+              "\xC3\x8C"
+              "A\\\\S\xC3\x8E\n");
 }
 
 TEST(HostProgram, ListsTheRegisteredFunctions) {

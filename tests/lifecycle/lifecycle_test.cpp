@@ -13,7 +13,7 @@ using host::Plugin;
 using host::Utf16ToUtf8;
 
 class Lifecycle : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         plugin_ = std::make_unique<Plugin>(host::DefaultPluginPath());
         plugin_->ShutDown();  // whatever an earlier test left registered
@@ -29,8 +29,8 @@ protected:
 };
 
 TEST_F(Lifecycle, StartUpChecksTheExtensionVersion) {
-    const std::pair<int, long> rows[] = {{49, -1}, {50, 52}, {52, 52}, {255, 52}, {256, -1},
-                                         {0, -1},  {-5, -1}};
+    const std::pair<int, long> rows[] = {{49, -1},  {50, 52}, {52, 52}, {255, 52},
+                                         {256, -1}, {0, -1},  {-5, -1}};
     for (const auto& [version, reply] : rows) {
         SCOPED_TRACE(version);
         EXPECT_EQ(plugin_->StartUp(static_cast<fmx::int16>(version)), reply);
@@ -66,7 +66,8 @@ TEST_F(Lifecycle, RegistersTheFunctionsInOrder) {
 TEST_F(Lifecycle, TheNamesOfAllFunctions) {
     ASSERT_EQ(plugin_->StartUp(), 52);
     std::string names;
-    for (const auto& f : fmxhost::Registrations()) names += Utf16ToUtf8(f.name) + " ";
+    for (const auto& f : fmxhost::Registrations())
+        names += Utf16ToUtf8(f.name) + " ";
     EXPECT_EQ(names,
               "Orbx_PluginVersion Orbx_Code128 Orbx_Code128HR Orbx_Code128a Orbx_Code128b "
               "Orbx_Code128c Orbx_I2of5 Orbx_I2of5Mod10 Orbx_Codabar Orbx_Code39 "

@@ -51,7 +51,8 @@ inline std::u16string CallUtf8(std::string_view name, std::string_view parameter
 // (each byte 128 to 255 as the Latin-1 character of that code).
 inline std::u16string Latin1(std::string_view bytes) {
     std::u16string units;
-    for (char c : bytes) units += static_cast<char16_t>(static_cast<unsigned char>(c));
+    for (char c : bytes)
+        units += static_cast<char16_t>(static_cast<unsigned char>(c));
     return units;
 }
 
@@ -71,7 +72,8 @@ inline std::u16string Cp1252(std::string_view bytes) {
 
 inline std::u16string Cp1252(std::initializer_list<int> bytes) {
     std::string s;
-    for (int b : bytes) s += static_cast<char>(b);
+    for (int b : bytes)
+        s += static_cast<char>(b);
     return Cp1252(s);
 }
 

@@ -27,7 +27,7 @@ FMX_API fmx::errcode FM_ExprEnv_UnRegisterExternalFunction(const fmx::QuadChar& 
 namespace fmx {
 
 class ExprEnv {
-public:
+  public:
     enum {
         kMayEvaluateOnServer = 0x00000001,
         kDisplayInAllDialogs = 0x0000FF00,
@@ -37,15 +37,13 @@ public:
     ExprEnv(const ExprEnv&) = delete;
 
     static errcode RegisterExternalFunction(const QuadChar& pluginId, short functionId,
-                                            const Text& functionName,
-                                            const Text& functionPrototype, short minArgs,
-                                            short maxArgs, uint32 compatibleOnFlags,
+                                            const Text& functionName, const Text& functionPrototype,
+                                            short minArgs, short maxArgs, uint32 compatibleOnFlags,
                                             ExtPluginType funcPtr) {
         _fmxcpt x;
-        const errcode error =
-            FM_ExprEnv_RegisterExternalFunction(pluginId, functionId, functionName,
-                                                functionPrototype, minArgs, maxArgs,
-                                                compatibleOnFlags, funcPtr, x);
+        const errcode error = FM_ExprEnv_RegisterExternalFunction(
+            pluginId, functionId, functionName, functionPrototype, minArgs, maxArgs,
+            compatibleOnFlags, funcPtr, x);
         x.Check();
         return error;
     }

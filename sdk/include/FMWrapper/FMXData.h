@@ -26,7 +26,7 @@ FMX_API void FM_DataVect_Delete(void* self, fmx::_fmxcpt& x) noexcept;
 namespace fmx {
 
 class Data {
-public:
+  public:
     enum DataType { kDTInvalid = 0, kDTText = 1 };
 
     Data() = delete;
@@ -58,7 +58,7 @@ public:
 };
 
 class DataUniquePtr : public std::unique_ptr<Data> {
-public:
+  public:
     DataUniquePtr() {
         _fmxcpt x;
         reset(FM_Data_Constructor1(x));
@@ -67,7 +67,7 @@ public:
 };
 
 class DataVect {
-public:
+  public:
     DataVect() = delete;
     DataVect(const DataVect&) = delete;
 
@@ -101,7 +101,7 @@ public:
 };
 
 class DataVectUniquePtr : public std::unique_ptr<DataVect> {
-public:
+  public:
     DataVectUniquePtr() {
         _fmxcpt x;
         reset(FM_DataVect_Constructor1(x));

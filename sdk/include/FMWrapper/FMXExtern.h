@@ -30,13 +30,13 @@ enum {
 typedef unsigned char FMX_ExternCallSwitch;
 
 struct FMX_ExternCallStruct {
-    fmx::int16 extnVersion;        // the host's extension version
+    fmx::int16 extnVersion;          // the host's extension version
     FMX_ExternCallSwitch whichCall;  // the message
-    fmx::uchar parm1;              // kFMXT_GetString: which string
+    fmx::uchar parm1;                // kFMXT_GetString: which string
     fmx::ptrtype parm2;
-    fmx::ptrtype parm3;            // kFMXT_GetString: the buffer's size in UTF-16 units
-    fmx::ptrtype instanceID;       // the loaded plug-in module
-    fmx::ptrtype result;           // reply code, or kFMXT_GetString: the host's UTF-16 buffer
+    fmx::ptrtype parm3;       // kFMXT_GetString: the buffer's size in UTF-16 units
+    fmx::ptrtype instanceID;  // the loaded plug-in module
+    fmx::ptrtype result;      // reply code, or kFMXT_GetString: the host's UTF-16 buffer
 };
 
 typedef FMX_ExternCallStruct* FMX_ExternCallPtr;

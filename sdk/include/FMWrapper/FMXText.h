@@ -28,7 +28,7 @@ FMX_API void FM_Text_Delete(void* self, fmx::_fmxcpt& x) noexcept;
 namespace fmx {
 
 class Text {
-public:
+  public:
     enum Encoding {
         kEncoding_Native = 0,
         kEncoding_UTF8 = 1,
@@ -104,7 +104,7 @@ public:
 };
 
 class TextUniquePtr : public std::unique_ptr<Text> {
-public:
+  public:
     TextUniquePtr() {
         _fmxcpt x;
         reset(FM_Text_Constructor1(x));

@@ -28,7 +28,7 @@ typedef short errcode;
 
 // Carries an error out of the library: a version field (1), then the error code it fills in.
 class _fmxcpt {
-public:
+  public:
     enum { kNoErr = 0, kBadAlloc = 1, kUnknown = 2 };
 
     _fmxcpt() : m_vers(1), m_code(kNoErr) {}
@@ -62,7 +62,7 @@ FMX_API void FM_Locale_Delete(void* self, fmx::_fmxcpt& x) noexcept;
 namespace fmx {
 
 class QuadChar {
-public:
+  public:
     QuadChar() = delete;
     QuadChar(const QuadChar&) = delete;
     void operator delete(void* obj) {
@@ -72,7 +72,7 @@ public:
 };
 
 class QuadCharUniquePtr : public std::unique_ptr<QuadChar> {
-public:
+  public:
     QuadCharUniquePtr(char c0, char c1, char c2, char c3) {
         _fmxcpt x;
         reset(FM_QuadChar_Constructor2(c0, c1, c2, c3, x));
@@ -81,7 +81,7 @@ public:
 };
 
 class Locale {
-public:
+  public:
     enum Type { kType_None = 0, kType_System = 1 };
     Locale() = delete;
     Locale(const Locale&) = delete;
@@ -92,7 +92,7 @@ public:
 };
 
 class LocaleUniquePtr : public std::unique_ptr<Locale> {
-public:
+  public:
     explicit LocaleUniquePtr(Locale::Type type = Locale::kType_System) {
         _fmxcpt x;
         reset(FM_Locale_Constructor1(type, x));

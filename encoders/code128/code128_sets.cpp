@@ -1,0 +1,172 @@
+#include "encoders/code128/code128_sets.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "common/output.h"
+#include "common/status.h"
+#include "common/utilities.h"
+#include "encoders/code128/code128.h"
+
+namespace orbx {
+
+namespace {
+
+// The AI-length markers 212 to 217 stand for an FNC1 followed by an application identifier of
+// 2 to 7 characters.
+constexpr int kFirstAiMarker = 212;
+constexpr int kLastAiMarker = 217;
+constexpr std::size_t kAiMarkerBase = 210;
+
+bool is_digit(char c) {
+    return isNumeric(static_cast<unsigned char>(c));
+}
+
+bool digit_at(std::string_view s, std::size_t i) {
+    return i < s.size() && is_digit(s[i]);
+}
+
+int digit_value(std::string_view s, std::size_t i) {
+    return s[i] - '0';
+}
+
+// Length of a GS1 application identifier, judged by its first two digits: the four-digit
+// families 31-34, 80-81 (and the unassigned ranges, read as four), the three-digit families
+// 23-25 and 40-49, the two-digit rest.
+std::size_t ai_length(int first_two) {
+    if (first_two == 80 || first_two == 81 || (first_two >= 31 && first_two <= 34)) return 4;
+    if ((first_two >= 40 && first_two <= 49) || (first_two >= 23 && first_two <= 25)) return 3;
+    if (first_two <= 30 || first_two >= 90) return 2;
+    return 4;
+}
+
+// Start character, the given characters, check character and stop, handed to the caller.
+int finish(unsigned char start, std::string& symbol, char* out, long capacity) {
+    const unsigned char check = Code128CheckChar(start, std::string_view(symbol).substr(1));
+    symbol += static_cast<char>(check);
+    symbol += static_cast<char>(kCode128Stop);
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+}
+
+// Sets A and B take the data bytes as font characters unchanged; only the space becomes 194,
+// the font's character for value 0. The check character reads every written character back
+// as the value the font draws for it.
+int fixed_set(char* data, unsigned char start, char* out, long capacity) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const std::string_view d(data);
+    std::string symbol;
+    symbol.reserve(d.size() + 3);
+    symbol += static_cast<char>(start);
+    for (char c : d)
+        symbol += c == ' ' ? static_cast<char>(Code128FontChar(0)) : c;
+    return finish(start, symbol, out, capacity);
+}
+
+}  // namespace
+
+int Orbelantrix_Code128a(char* data, char* out, long capacity) {
+    return fixed_set(data, kCode128StartA, out, capacity);
+}
+
+int Orbelantrix_Code128b(char* data, char* out, long capacity) {
+    return fixed_set(data, kCode128StartB, out, capacity);
+}
+
+int Orbelantrix_Code128c(char* data, char* out, long capacity) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const std::string_view d(data);
+    const auto count = static_cast<std::size_t>(std::count_if(d.begin(), d.end(), is_digit));
+    std::string symbol;
+    symbol.reserve(count / 2 + 4);
+    symbol += static_cast<char>(kCode128StartC);
+    // An odd count is made even with a leading zero, so the first pair is "0" and the first
+    // digit.
+    int pending = count % 2 == 1 ? 0 : -1;
+    for (char c : d) {
+        if (!is_digit(c)) continue;
+        const int digit = c - '0';
+        if (pending < 0) {
+            pending = digit;
+        } else {
+            symbol += static_cast<char>(Code128FontChar(pending * 10 + digit));
+            pending = -1;
+        }
+    }
+    return finish(kCode128StartC, symbol, out, capacity);
+}
+
+int Orbelantrix_Code128HumanReadable(char* data, long tilde, char* out, long capacity) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const std::string_view d(data);
+    const std::size_t len = d.size();
+    std::string text;
+    // An identifier of k characters with its marker (k + 1 bytes) prints as k + 4: at most twice
+    // the data.
+    text.reserve(2 * len);
+
+    std::size_t p = 0;
+    while (p < len) {
+        const int b = code_at(data, p);
+        if (tilde != 0 && len >= 4 && b == '~') {
+            if (digit_at(d, p + 1) && digit_at(d, p + 2) && digit_at(d, p + 3)) {
+                const int n = digit_value(d, p + 1) * 100 + digit_value(d, p + 2) * 10 +
+                              digit_value(d, p + 3);
+                // A control character prints as a space and FNC2 not at all; any other code is
+                // not an escape of this line, so the tilde and its digits print as text.
+                if (n >= 1 && n <= 31) {
+                    text += ' ';
+                    p += 4;
+                } else if (n == kCode128Fnc2) {
+                    p += 4;
+                } else {
+                    text += '~';
+                    ++p;
+                }
+                continue;
+            }
+            char digit = '0';
+            const CheckDigitEscape check = Code128CheckDigitEscape(d, p, digit);
+            if (check == CheckDigitEscape::kResolved) {
+                text += digit;
+                p += 4;
+            } else {
+                // A malformed check-digit escape keeps its tilde; any other tilde is an escape
+                // character with nothing to print.
+                if (check == CheckDigitEscape::kText) text += '~';
+                ++p;
+            }
+            continue;
+        }
+        if (b >= kFirstAiMarker && b <= kLastAiMarker) {
+            const std::size_t k = static_cast<std::size_t>(b) - kAiMarkerBase;
+            if (p + k < len) {
+                text += " (";
+                text += d.substr(p + 1, k);
+                text += ") ";
+                p += k + 1;
+                continue;
+            }
+        }
+        if (b == kCode128Fnc1 && p + 4 <= len && digit_at(d, p + 1) && digit_at(d, p + 2)) {
+            // An identifier that runs past the end of the data prints what there is of it.
+            const std::size_t k = std::min(
+                ai_length(digit_value(d, p + 1) * 10 + digit_value(d, p + 2)), len - p - 1);
+            text += " (";
+            text += d.substr(p + 1, k);
+            text += ") ";
+            p += k + 1;
+            continue;
+        }
+        if (b >= 1 && b <= 31) {
+            text += ' ';
+        } else if (b >= 32 && b <= 126) {
+            text += static_cast<char>(b);
+        }
+        // Bytes from 127 up (FNC2, a lone FNC1 and the rest) have nothing to print.
+        ++p;
+    }
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+}
+
+}  // namespace orbx

@@ -1,0 +1,43 @@
+#include "encoders/linear/codabar.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "common/output.h"
+#include "common/status.h"
+#include "common/utilities.h"
+
+namespace orbx {
+
+namespace {
+
+// Codabar data characters besides the digits (AIM USS Codabar character set).
+constexpr std::array<char, 6> kSymbols = {'-', '$', ':', '/', '.', '+'};
+static_assert(kSymbols.size() == 6);
+
+constexpr char kStart = 'A';
+constexpr char kStop = 'B';
+
+bool is_data_char(char c) {
+    if (isNumeric(static_cast<unsigned char>(c))) return true;
+    for (char s : kSymbols)
+        if (c == s) return true;
+    return false;
+}
+
+}  // namespace
+
+int Orbelantrix_Codabar(char* data, char* out, long capacity) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const std::string_view d(data);
+    std::string symbol;
+    symbol.reserve(d.size() + 2);
+    symbol += kStart;
+    for (char c : d)
+        if (is_data_char(c)) symbol += c;
+    symbol += kStop;
+    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+}
+
+}  // namespace orbx

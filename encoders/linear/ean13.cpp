@@ -1,0 +1,59 @@
+#include "encoders/linear/ean13.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "common/check_digits.h"
+#include "common/output.h"
+#include "common/status.h"
+#include "encoders/linear/upc_ean_addon.h"
+#include "encoders/linear/upc_ean_digits.h"
+
+namespace orbx {
+
+namespace {
+
+// Number used when the data holds an unusable count of digits.
+constexpr std::string_view kDefaultNumber = "0000000000000";
+
+}  // namespace
+
+int Orbelantrix_EAN13(char* data, char* out, long capacity) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const RetailDigits filtered = FilterRetailDigits(data);
+    std::string_view digits = filtered.view();
+    std::size_t n = filtered.count;
+    if (n < 12 || n == 16 || n > 18) {
+        digits = kDefaultNumber;
+        n = digits.size();
+    }
+    // Digit 13 is the data's own check digit when 13, 15 or 18 digits are given; it is dropped.
+    std::string_view addon;
+    if (n == 14) addon = digits.substr(12, 2);
+    if (n == 15) addon = digits.substr(13, 2);
+    if (n == 17) addon = digits.substr(12, 5);
+    if (n == 18) addon = digits.substr(13, 5);
+
+    std::array<char, 13> number{};
+    digits.copy(number.data(), 12);
+    number[12] = FindMod10Digit(digits.substr(0, 12));
+
+    // The first digit is not drawn: it is carried by the parity of the left half.
+    const std::string_view parity = kEan13Parity[static_cast<std::size_t>(number[0] - '0')];
+    std::string text;
+    text.reserve(32);
+    text += HumanReadableChar(number[0]);
+    text += kRetailGuard;
+    for (std::size_t i = 1; i <= 6; ++i)
+        text += RetailDigitChar(parity[i - 1], number[i]);
+    text += kRetailCentreGuard;
+    for (std::size_t i = 7; i <= 12; ++i)
+        text += RetailDigitChar('C', number[i]);
+    text += kRetailGuard;
+    if (!addon.empty()) text += ' ';
+    AppendAddOn(text, addon);
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+}
+
+}  // namespace orbx

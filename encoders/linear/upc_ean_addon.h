@@ -1,0 +1,13 @@
+// The 2- and 5-digit add-on symbols written after a UPC or EAN symbol.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orbx {
+
+// Appends the add-on for `digits` (2 or 5 digits; nothing for any other count): "+", then each
+// digit in add-on set A or B by its parity pattern, with "!" between digits.
+void AppendAddOn(std::string& text, std::string_view digits);
+
+}  // namespace orbx

@@ -1,0 +1,73 @@
+#include "encoders/linear/upca.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
+#include "common/check_digits.h"
+#include "common/output.h"
+#include "common/status.h"
+#include "encoders/linear/upc_ean_addon.h"
+#include "encoders/linear/upc_ean_digits.h"
+
+namespace orbx {
+
+namespace {
+
+// Number used when the data holds an unusable count of digits.
+constexpr std::string_view kDefaultNumber = "00000000000";
+
+}  // namespace
+
+void AppendUpcaSymbol(std::string& text, std::string_view number, char right_guard) {
+    text += HumanReadableChar(number[0]);
+    text += kRetailGuard;
+    text += LongLeftChar(number[0]);
+    for (std::size_t i = 1; i <= 5; ++i)
+        text += RetailDigitChar('A', number[i]);
+    text += kRetailCentreGuard;
+    for (std::size_t i = 6; i <= 10; ++i)
+        text += RetailDigitChar('C', number[i]);
+    text += LongRightChar(number[11]);
+    text += right_guard;
+    text += HumanReadableChar(number[11]);
+}
+
+int Orbelantrix_UPCa(char* data, char* out, long capacity) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const RetailDigits filtered = FilterRetailDigits(data);
+    const std::string_view all = filtered.view();
+
+    // The length rules drop a check digit at position 12 where one stands before an add-on.
+    std::array<char, 17> work{};
+    all.copy(work.data(), work.size());
+    std::size_t n = filtered.count;
+    if (n == 12) {
+        n = 11;
+    } else if (n == 14 || n == 17) {
+        std::copy(work.begin() + 12, work.begin() + static_cast<std::ptrdiff_t>(n),
+                  work.begin() + 11);
+        n -= 1;
+    }
+    std::string_view digits(work.data(), n);
+    std::string_view addon;
+    if (n == 16) {
+        addon = digits.substr(11, 5);
+    } else if (n == 13) {
+        addon = digits.substr(11, 2);
+    } else if (n != 11) {
+        digits = kDefaultNumber;
+    }
+
+    std::array<char, 12> number{};
+    digits.copy(number.data(), 11);
+    number[11] = FindMod10Digit(digits.substr(0, 11));
+
+    std::string text;
+    text.reserve(32);
+    AppendUpcaSymbol(text, std::string_view(number.data(), number.size()), kRetailGuard);
+    AppendAddOn(text, addon);
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+}
+
+}  // namespace orbx
