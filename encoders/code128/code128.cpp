@@ -45,7 +45,9 @@ unsigned char start_character(std::string_view s, char& set) {
         start = kCode128StartC;
         set = 'C';
     }
-    if (c0 == kCode128Fnc1 || (c0 >= 212 && c0 <= 217)) {
+    // Every FNC1 marker starts in set C, as a GS1-128 symbol does; 218 selects no start of its
+    // own, but it is an FNC1 as much as 202 is.
+    if (is_fnc1_marker(c0)) {
         start = kCode128StartC;
         set = 'C';
     }
@@ -203,11 +205,10 @@ int Orbelantrix_Code128(char* data, long tilde, char* out, long capacity) {
 int Orbelantrix_UCC128(char* data, char* out, long capacity) {
     if (data == nullptr) return kStatusRefused;
     // The leading FNC1 is judged after the escapes are expanded, so data that starts with ~202
-    // gets one FNC1, not two (two leading FNC1s make an invalid GS1-128 symbol).
+    // (or any other FNC1 marker) gets one FNC1, not two: two leading FNC1s make an invalid
+    // GS1-128 symbol.
     std::string s = Code128ProcessTilde(data);
-    if (s.empty() ||
-        !(static_cast<unsigned char>(s[0]) == kCode128Fnc1 ||
-          (static_cast<unsigned char>(s[0]) >= 212 && static_cast<unsigned char>(s[0]) <= 217))) {
+    if (s.empty() || !is_fnc1_marker(static_cast<unsigned char>(s[0]))) {
         s.insert(s.begin(), static_cast<char>(kCode128Fnc1));
     }
     return encode(s, out, capacity);

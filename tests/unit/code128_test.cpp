@@ -177,8 +177,16 @@ TEST(UCC128, ExactlyOneLeadingFnc1) {
               plain);
     EXPECT_EQ(ucc128("~2020112345678901231").text, plain);
     EXPECT_EQ(code128("~2020112345678901231").text, plain);
-    // An AI-length marker counts as the leading FNC1 as well.
+    // An AI-length marker counts as the leading FNC1 as well, and so does the raw marker 218.
     EXPECT_EQ(ucc128("~2120112345678901231").text, plain);
+    EXPECT_EQ(ucc128("\xDA"
+                     "0112345678901231")
+                  .text,
+              plain);
+    EXPECT_EQ(code128("\xDA"
+                      "0112345678901231")
+                  .text,
+              plain);
 }
 
 TEST(UCC128, EmptyDataGivesStartCheckStop) {

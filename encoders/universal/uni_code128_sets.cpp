@@ -1,0 +1,236 @@
+#include "encoders/universal/uni_code128_sets.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/output.h"
+#include "encoders/code128/code128_patterns.h"
+#include "encoders/universal/uni_code128.h"
+#include "encoders/universal/universal_font.h"
+
+namespace orbx {
+
+namespace {
+
+bool is_digit(int c) {
+    return c >= '0' && c <= '9';
+}
+
+int code_of(std::string_view s, std::size_t i) {
+    return static_cast<unsigned char>(s[i]);
+}
+
+int fixed_ab(char* data, int start, char* out, long capacity) {
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
+    const std::string_view d = UniData(data);
+    std::vector<std::uint8_t> values;
+    values.reserve(d.size());
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        const int c = code_of(d, i);
+        if (c >= 32 && c <= 137) values.push_back(static_cast<std::uint8_t>(c - 32));
+    }
+    return CopyResult(out, capacity, UniCode128Symbol(start, values)) ? kStatusOk : kStatusRefused;
+}
+
+// The number that a short text begins with, read as the C library's atoi reads it: leading
+// white space, an optional sign, then digits; 0 when no digit follows.
+int leading_number(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    int n = 0;
+    while (i < s.size() && is_digit(code_of(s, i)))
+        n = 10 * n + (s[i++] - '0');
+    return negative ? -n : n;
+}
+
+// Walk of a human-readable check-digit escape: backwards over the data from the character
+// before the tilde, jumping over every earlier four-character escape (a digit whose third
+// predecessor is a tilde ends one) and collecting the other digits. The walk from a position
+// depends only on that position, so it is prepared once per call:
+// - `collected_at[q]`: the first collected position of the walk from q, or -1;
+// - `weighted3[q]`: the Mod 10 weighted sum (3, 1, 3, ... from the first collected digit) of
+//   everything that the walk from q collects, modulo 10, for escapes that take every digit;
+// - `weighted1[q]`: the same sum with the weights 1, 3, 1, ..., which the step before needs.
+constexpr int kNone = -1;
+
+struct EscapeWalk {
+    std::array<std::int16_t, kUniMaxData> collected_at;
+    std::array<std::uint8_t, kUniMaxData> weighted3;
+    std::array<std::uint8_t, kUniMaxData> weighted1;
+};
+
+int walk_next(std::string_view d, int q) {
+    const bool escape_end = is_digit(code_of(d, static_cast<std::size_t>(q))) && q >= 3 &&
+                            d[static_cast<std::size_t>(q - 3)] == '~';
+    return escape_end ? q - 4 : q - 1;
+}
+
+bool walk_collects(std::string_view d, int q) {
+    return is_digit(code_of(d, static_cast<std::size_t>(q))) && walk_next(d, q) == q - 1;
+}
+
+void prepare_walk(std::string_view d, EscapeWalk& w) {
+    for (int q = 0; q < static_cast<int>(d.size()); ++q) {
+        const int next = walk_next(d, q);
+        const std::size_t uq = static_cast<std::size_t>(q);
+        const std::size_t un = next < 0 ? 0 : static_cast<std::size_t>(next);
+        const int after = next < 0 ? kNone : w.collected_at[un];
+        const int after3 = next < 0 ? 0 : w.weighted3[un];
+        const int after1 = next < 0 ? 0 : w.weighted1[un];
+        if (walk_collects(d, q)) {
+            const int digit = d[uq] - '0';
+            w.collected_at[uq] = static_cast<std::int16_t>(q);
+            w.weighted3[uq] = static_cast<std::uint8_t>((3 * digit + after1) % 10);
+            w.weighted1[uq] = static_cast<std::uint8_t>((digit + after3) % 10);
+        } else {
+            w.collected_at[uq] = static_cast<std::int16_t>(after);
+            w.weighted3[uq] = static_cast<std::uint8_t>(after3);
+            w.weighted1[uq] = static_cast<std::uint8_t>(after1);
+        }
+    }
+}
+
+// Check digit of the escape whose tilde is at `tilde` (at least 1), over the first k digits of
+// its walk (every digit when k is 0 or less); the zero character when the walk collects none.
+char escape_check_digit(std::string_view d, const EscapeWalk& w, std::size_t tilde, int k) {
+    int q = w.collected_at[tilde - 1];
+    if (q == kNone) return '\0';
+    int sum = 0;
+    if (k <= 0) {
+        sum = w.weighted3[static_cast<std::size_t>(q)];
+    } else {
+        int weight = 3;
+        for (int taken = 0; taken < k && q != kNone; ++taken) {
+            sum += weight * (d[static_cast<std::size_t>(q)] - '0');
+            weight = 4 - weight;
+            const int next = walk_next(d, q);
+            q = next < 0 ? kNone : w.collected_at[static_cast<std::size_t>(next)];
+        }
+    }
+    return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+// Tilde escapes of the human-readable line. They read like those of the symbol encoders but
+// are not the same: ~mNN looks back over the data rather than over the result, and ~NNN takes
+// whatever number its three characters begin with.
+std::string expand_escapes(std::string_view d) {
+    const std::size_t n = d.size();
+    std::string result;
+    result.reserve(n);
+    EscapeWalk walk;
+    prepare_walk(d, walk);
+
+    std::size_t i = 0;
+    while (i < n) {
+        // An escape needs at least three characters after its tilde.
+        if (d[i] == '~' && i + 3 < n) {
+            if (d[i + 1] == 'm') {
+                const char check =
+                    i == 0 ? '\0'
+                           : escape_check_digit(d, walk, i, leading_number(d.substr(i + 2, 2)));
+                if (check == '\0') {
+                    result += d[i++];
+                } else {
+                    result += check;
+                    i += 4;
+                }
+                continue;
+            }
+            // A character of code 0 would end the text that the host receives, and everything
+            // after it with it: it is dropped.
+            const auto byte = static_cast<unsigned char>(leading_number(d.substr(i + 1, 3)));
+            if (byte != 0) result += static_cast<char>(byte);
+            i += 4;
+            continue;
+        }
+        result += d[i++];
+    }
+    return result;
+}
+
+// How many characters of Application Identifier follow an FNC1 byte with `rest` characters
+// after it; 0 when the FNC1 shows nothing.
+std::size_t ai_length(std::string_view t, std::size_t i, int c, std::size_t rest) {
+    // 213 to 218 give the length 3 to 8 when there is room for it; 212 always gives 2.
+    if (c == 212) return 2;
+    if (c >= 213 && c <= 218 && rest >= static_cast<std::size_t>(c - 209)) {
+        return static_cast<std::size_t>(c - 210);
+    }
+    // Otherwise the length follows from the AI's first two digits.
+    const int d = leading_number(t.substr(i + 1, 2));
+    if (rest >= 5 && (d == 80 || d == 81 || (d >= 31 && d <= 34))) return 4;
+    if (rest >= 4 && ((d >= 40 && d <= 49) || (d >= 23 && d <= 25))) return 3;
+    if (rest >= 3 && ((d >= 90 && d <= 99) || (d >= 0 && d <= 30))) return 2;
+    if (rest >= 5) return 4;
+    return 0;
+}
+
+std::string format_readable(std::string_view t) {
+    std::string text;
+    text.reserve(3 * t.size());
+    std::size_t i = 0;
+    while (i < t.size()) {
+        const int c = code_of(t, i);
+        const std::size_t rest = t.size() - 1 - i;
+        if ((c == 202 || (c >= 212 && c <= 218)) && rest >= 2) {
+            const std::size_t ai = ai_length(t, i, c, rest);
+            if (ai > 0) {
+                text += " (";
+                text += t.substr(i + 1, ai);
+                text += ") ";
+            }
+            i += 1 + ai;
+            continue;
+        }
+        text += c == 197 || c < 32 ? ' ' : static_cast<char>(c);
+        ++i;
+    }
+    return text;
+}
+
+}  // namespace
+
+int Orbelantrix_Universal_C128A(char* data, char* out, long capacity) {
+    return fixed_ab(data, kCode128ValueStartA, out, capacity);
+}
+
+int Orbelantrix_Universal_C128B(char* data, char* out, long capacity) {
+    return fixed_ab(data, kCode128ValueStartB, out, capacity);
+}
+
+int Orbelantrix_Universal_C128C(char* data, char* out, long capacity) {
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
+    const std::string_view d = UniData(data);
+    std::string digits;
+    digits.reserve(d.size() + 1);
+    for (std::size_t i = 0; i < d.size(); ++i) {
+        if (is_digit(code_of(d, i))) digits += d[i];
+    }
+    if (digits.size() % 2 == 1) digits.insert(digits.begin(), '0');
+    std::vector<std::uint8_t> values;
+    values.reserve(digits.size() / 2);
+    for (std::size_t i = 0; i < digits.size(); i += 2) {
+        values.push_back(static_cast<std::uint8_t>(10 * (digits[i] - '0') + (digits[i + 1] - '0')));
+    }
+    return CopyResult(out, capacity, UniCode128Symbol(kCode128ValueStartC, values))
+               ? kStatusOk
+               : kStatusRefused;
+}
+
+int Orbelantrix_Universal_C128HR(char* data, long tilde, char* out, long capacity) {
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
+    const std::string_view d = UniData(data);
+    const std::string text = tilde == 0 ? format_readable(d) : format_readable(expand_escapes(d));
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+}
+
+}  // namespace orbx
