@@ -1,5 +1,5 @@
 // Code 128 text font: each character draws the symbol character of one value.
-#include "render/code128_patterns_until_shared.h"
+#include "encoders/code128/code128_patterns.h"
 #include "render/fonts.h"
 
 namespace orbx::render::detail {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "render/code128_patterns_until_shared.h"
+#include "encoders/code128/code128_patterns.h"
 
 namespace orbx::oracle {
 
@@ -13,7 +13,7 @@ int ValueOf(const std::vector<std::uint8_t>& row, std::size_t at) {
         std::size_t m = at;
         bool dark = true;
         bool match = true;
-        for (char w : render::kCode128Patterns[static_cast<std::size_t>(v)]) {
+        for (char w : kCode128Patterns[static_cast<std::size_t>(v)]) {
             for (int k = 0; k < w - '0'; ++k, ++m)
                 match = match && row[m] == (dark ? 1 : 0);
             dark = !dark;
