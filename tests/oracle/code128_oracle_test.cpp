@@ -313,5 +313,140 @@ TEST(Code128cOracle, AgreesWithZintAndZxing) {
     tally.Finish();
 }
 
+// The Universal font writes the same Code 128 symbols with its own set choices and escapes:
+// "~" and up to three digits is any character code (modulo 256).
+TEST(UniCode128Oracle, AgreesWithZintAndZxing) {
+    Tally tally("Orbx_Uni_C128");
+    const std::vector<TableRow> table = {
+        /* 0 */ {{"123456", "123456", "example: Start C, 12, 34, 56"}, ""},
+        /* 1 */ {{"12345", "12345", "example: the last digit in set B"}, ""},
+        /* 2 */ {{"AB12345", "AB12345", "example: odd run gives its first digit to set B"}, ""},
+        /* 3 */ {{"Code 128", "Code 128", "example: set B throughout"}, ""},
+        /* 4 */
+        {{"abc\x01"
+          "def",
+          "abc\x01"
+          "def",
+          "example: CODE A for the control character"},
+         ""},
+        /* 5 */ {{" lead", " lead", "a leading space selects Start B"}, ""},
+        /* 6 */ {{"\x01 A", "\x01 A", "a space met in set A goes to set B"}, ""},
+        /* 7 */ {{"A~065B", "AAB", "character escape"}, ""},
+        /* 8 */ {{"A~12", "A\x0C", "short character escape at the end"}, ""},
+        /* 9 */ {{"12345~m05", "123457", "check digit escape"}, ""},
+        /* 10 */ {{"~300X", ",X", "300 modulo 256 is 44"}, ""},
+        /* 11 */ {{"~202AB|0", "~202AB", "tilde processing off"}, ""},
+        /* 12 */
+        {{"~2020112345678901231", kF + "0112345678901231", "example: GS1"}, "[01]12345678901231"},
+        /* 13 */
+        {{"~20210LOT42~2023103001234", kF + "10LOT42" + kF + "3103001234", "GS1"},
+         "[10]LOT42[3103]001234"},
+    };
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE("table row " + std::to_string(i));
+        tally.Check(table[i].row.parameter, Compare(table[i].row, table[i].gs1, "Orbx_Uni_C128"));
+    }
+    Random rnd(18);
+    for (int i = 0; i < kRandomInputs; ++i) {
+        const std::string data = RandomMixed(rnd);
+        tally.Check(data + "|0", Compare(Row{data + "|0", data, "random"}, "", "Orbx_Uni_C128"));
+    }
+    for (int i = 0; i < kRandomInputs / 2; ++i) {
+        Gs1 g = RandomGs1(rnd);
+        while (g.content.size() > 49)
+            g = RandomGs1(rnd);
+        tally.Check(g.parameter,
+                    Compare(Row{g.parameter, g.content, "random GS1"}, g.zint, "Orbx_Uni_C128"));
+    }
+    tally.Finish();
+}
+
+TEST(UniUcc128Oracle, AgreesWithZintAndZxing) {
+    Tally tally("Orbx_Uni_UCC128");
+    const std::vector<TableRow> table = {
+        /* 0 */ {{"0112345678901231", kF + "0112345678901231", "example: FNC1 put in front"},
+                 "[01]12345678901231"},
+        /* 1 */
+        {{"~2020112345678901231", kF + "0112345678901231", "example: FNC1 already there"},
+         "[01]12345678901231"},
+        /* 2 */
+        {{"10ABC~20221XYZ", kF + "10ABC" + kF + "21XYZ", "separator escape"}, "[10]ABC[21]XYZ"},
+    };
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE("table row " + std::to_string(i));
+        tally.Check(table[i].row.parameter, Compare(table[i].row, table[i].gs1, "Orbx_Uni_UCC128"));
+    }
+    Random rnd(22);
+    for (int i = 0; i < kRandomInputs; ++i) {
+        Gs1 g = RandomGs1(rnd);
+        while (g.content.size() > 49)
+            g = RandomGs1(rnd);
+        // Half of the inputs leave the leading FNC1 to the function.
+        if (i % 2) g.parameter.erase(0, 4);
+        tally.Check(g.parameter,
+                    Compare(Row{g.parameter, g.content, "random GS1"}, g.zint, "Orbx_Uni_UCC128"));
+    }
+    tally.Finish();
+}
+
+TEST(UniCode128SetsOracle, AgreeWithZintAndZxing) {
+    {
+        Tally tally("Orbx_Uni_C128A");
+        const std::vector<Row> table = {
+            /* 0 */ {"ABC", "ABC", "example"},
+            /* 1 */ {"abc", "\x01\x02\x03", "the characters 97 to 99 are SOH, STX, ETX"},
+        };
+        for (const Row& r : table)
+            tally.Check(r.parameter, Compare(r, "", "Orbx_Uni_C128A"));
+        Random rnd(19);
+        std::string set_a;
+        for (int c = 32; c <= 95; ++c)
+            set_a += static_cast<char>(c);
+        for (int i = 0; i < kRandomInputs; ++i) {
+            const std::string data = rnd.String(set_a, 1, 40);
+            tally.Check(data, Compare(Row{data, data, "random"}, "", "Orbx_Uni_C128A"));
+        }
+        tally.Finish();
+    }
+    {
+        Tally tally("Orbx_Uni_C128B");
+        const std::vector<Row> table = {
+            /* 0 */ {"abc", "abc", "example"},
+            /* 1 */ {"PART|4711", "PART|4711", "no options: the bar is data"},
+        };
+        for (const Row& r : table) {
+            tally.Check(r.parameter, Compare(r, "", "Orbx_Uni_C128B", BARCODE_CODE128B));
+        }
+        Random rnd(20);
+        std::string set_b;
+        for (int c = 32; c <= 126; ++c)
+            set_b += static_cast<char>(c);
+        for (int i = 0; i < kRandomInputs; ++i) {
+            const std::string data = rnd.String(set_b, 1, 40);
+            tally.Check(data,
+                        Compare(Row{data, data, "random"}, "", "Orbx_Uni_C128B", BARCODE_CODE128B));
+        }
+        tally.Finish();
+    }
+    {
+        Tally tally("Orbx_Uni_C128C");
+        const std::vector<Row> table = {
+            /* 0 */ {"12345", "012345", "example: padded"},
+            /* 1 */ {"12a34", "1234", "example: the letter ignored"},
+        };
+        for (const Row& r : table) {
+            tally.Check(r.parameter, Compare(r, "", "Orbx_Uni_C128C", BARCODE_CODE128));
+        }
+        Random rnd(21);
+        for (int i = 0; i < kRandomInputs; ++i) {
+            const std::string data = rnd.Digits(rnd.Int(1, 40));
+            const std::string content = data.size() % 2 ? "0" + data : data;
+            tally.Check(
+                data, Compare(Row{data, content, "random"}, "", "Orbx_Uni_C128C", BARCODE_CODE128));
+        }
+        tally.Finish();
+    }
+}
+
 }  // namespace
 }  // namespace orbx::oracle

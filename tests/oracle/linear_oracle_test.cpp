@@ -4,7 +4,9 @@
 // narrow and wide; every element is fixed by the standards and must agree.
 #include <ZXing/BarcodeFormat.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "encoders/linear/code93.h"
 #include "oracle/oracle.h"
@@ -232,6 +234,164 @@ TEST(MsiOracle, AgreesWithZint) {
     for (const std::string& in : inputs) {
         // zxing-cpp does not read MSI.
         tally.Check(in, Compare("Orbx_MSI", BARCODE_MSI_PLESSEY, {in, DigitsOf(in), 1, ""}, 0));
+    }
+    tally.Finish();
+}
+
+// ---- The Universal font's narrow/wide symbols, with their ratio and check options.
+
+struct UniOptions {
+    std::string text;  // "|ratio|flag" as the user appends it
+    double ratio = 2;  // the ratio the symbol must be drawn at
+    bool check = false;
+};
+
+// A ratio field (empty, 2, 2.5, 3 or one that falls back to 2) and a check flag field.
+UniOptions RandomOptions(Random& rnd, bool check_default) {
+    static const std::pair<std::string, double> kRatios[] = {
+        {"", 2}, {"2", 2}, {"2.5", 2.5}, {"3", 3}, {"2.4", 2}, {"x", 2}, {" 3abc", 3}};
+    const auto& [ratio_text, ratio] = kRatios[rnd.Int(0, 6)];
+    UniOptions o{"", ratio, check_default};
+    switch (rnd.Int(0, 2)) {
+        case 0:
+            o.text = ratio_text.empty() ? "" : "|" + ratio_text;
+            break;
+        case 1:
+            o.text = "|" + (ratio_text.empty() ? "2" : ratio_text) + "|1";
+            o.check = true;
+            break;
+        default:
+            o.text = "|" + (ratio_text.empty() ? "2" : ratio_text) + "|0";
+            o.check = false;
+    }
+    if (ratio_text.empty() && o.text.empty()) o.ratio = 2;
+    return o;
+}
+
+// The wide elements of our symbol are `ratio` times the narrow ones.
+std::string CheckRatio(const Ours& ours, double ratio) {
+    if (!ours.symbol) return {};
+    const std::vector<int> runs = Runs(Crop(RowsOf(*ours.symbol))[0]);
+    const int narrow = *std::min_element(runs.begin(), runs.end());
+    const int wide = *std::max_element(runs.begin(), runs.end());
+    if (std::abs(static_cast<double>(wide) / narrow - ratio) > 1e-9) {
+        return "drawn at ratio " + std::to_string(static_cast<double>(wide) / narrow) +
+               ", expected " + std::to_string(ratio);
+    }
+    return {};
+}
+
+std::string CompareUni(std::string_view function, int symbology, const Case& c, double ratio,
+                       int zxing_format) {
+    const Ours ours = Encode(function, c.parameter);
+    std::string d = CompareElements(ours, symbology, c, zxing_format);
+    return d.empty() ? CheckRatio(ours, ratio) : d;
+}
+
+TEST(UniCode39Oracle, AgreesWithZintAndZxing) {
+    Tally tally("Orbx_Uni_C39");
+    std::vector<std::pair<std::string, UniOptions>> inputs = {
+        /* 0 */ {"A", {"|3", 3, false}},          // example: CAIIAIACAICAIIA
+        /* 1 */ {"A", {"", 2, false}},            // example: BAEEAEABAEBAEEA
+        /* 2 */ {"A", {"|3|1", 3, true}},         // check: value 10 twice
+        /* 3 */ {"abc*#", {"|2.5", 2.5, false}},  // upper-cased, "*" and "#" dropped
+        /* 4 */ {"CODE-39", {"|2|1", 2, true}},
+        /* 5 */ {"A B", {"||1", 2, false}},  // "||1" reads one empty field: no check
+    };
+    Random rnd(26);
+    for (int i = 0; i < kRandomInputs; ++i) {
+        inputs.emplace_back(rnd.String(kCode39Lower, 1, 30), RandomOptions(rnd, false));
+    }
+    for (const auto& [data, o] : inputs) {
+        std::string kept;
+        for (char ch : Upper(data)) {
+            if (kCode39Chars.find(ch) != std::string_view::npos) kept += ch;
+        }
+        const int check = o.check ? 1 : 0;
+        tally.Check(data + o.text,
+                    CompareUni("Orbx_Uni_C39", BARCODE_CODE39,
+                               {data + o.text, kept, check, Code39Text(kept, check)}, o.ratio,
+                               static_cast<int>(ZXing::BarcodeFormat::Code39)));
+    }
+    tally.Finish();
+}
+
+TEST(UniI2of5Oracle, AgreesWithZintAndZxing) {
+    Tally tally("Orbx_Uni_I2of5");
+    std::vector<std::pair<std::string, UniOptions>> inputs = {
+        /* 0 */ {"12", {"", 2, false}},          // example: AAEBAAFEA
+        /* 1 */ {"123", {"", 2, false}},         // odd: 0123
+        /* 2 */ {"1234567", {"|2|1", 2, true}},  // check 0, eight digits
+        /* 3 */ {"0012-3456-7890", {"|3", 3, false}},
+    };
+    Random rnd(27);
+    for (int i = 0; i < kRandomInputs; ++i) {
+        inputs.emplace_back(rnd.Digits(rnd.Int(1, 30)), RandomOptions(rnd, false));
+    }
+    for (const auto& [data, o] : inputs) {
+        const std::string digits = DigitsOf(data);
+        std::string full = o.check ? digits + Mod10(digits) : digits;
+        if (full.size() % 2) full = "0" + full;
+        tally.Check(
+            data + o.text,
+            CompareUni("Orbx_Uni_I2of5", BARCODE_C25INTER,
+                       {data + o.text, digits, o.check ? 1 : 0, full.size() >= 6 ? full : ""},
+                       o.ratio, static_cast<int>(ZXing::BarcodeFormat::ITF)));
+    }
+    tally.Finish();
+}
+
+TEST(UniMsiOracle, AgreesWithZint) {
+    Tally tally("Orbx_Uni_MSI");
+    std::vector<std::pair<std::string, UniOptions>> inputs = {
+        /* 0 */ {"7", {"|2.5|0", 2.5, false}},  // example: YXYYYXX
+        /* 1 */ {"1234567", {"", 2, true}},     // check digit by default
+        /* 2 */ {"80523", {"|3", 3, true}},
+    };
+    Random rnd(28);
+    for (int i = 0; i < kRandomInputs; ++i) {
+        inputs.emplace_back(rnd.Digits(rnd.Int(1, 30)), RandomOptions(rnd, true));
+    }
+    for (const auto& [data, o] : inputs) {
+        tally.Check(data + o.text,
+                    CompareUni("Orbx_Uni_MSI", BARCODE_MSI_PLESSEY,
+                               {data + o.text, DigitsOf(data), o.check ? 1 : 0, ""}, o.ratio, 0));
+    }
+    tally.Finish();
+}
+
+TEST(UniCodabarOracle, AgreesWithZintAndZxing) {
+    Tally tally("Orbx_Uni_Codabar",
+                {{"1b2",
+                  "a letter A to D inside the data is written as that start/stop "
+                  "character, so the symbol holds a stop character among its data; zint "
+                  "refuses start/stop characters inside the data"}});
+    struct Input {
+        std::string parameter, zint, data;
+        double ratio;
+    };
+    std::vector<Input> inputs = {
+        /* 0 */ {"123|2|CX|D", "C123D", "123", 2},  // start "C" (first character of its field)
+        /* 1 */ {"123|3|x", "A123B", "123", 3},     // invalid start: "A"
+        /* 2 */ {"123|3|a", "A123B", "123", 3},     // lower-case start: "A"
+        /* 3 */ {"40156", "A40156B", "40156", 2},
+        /* 4 */ {"1b2", "A1B2B", "", 2},  // a data letter is a start/stop character
+    };
+    Random rnd(29);
+    for (int i = 0; i < kRandomInputs; ++i) {
+        const std::string data = rnd.String(kCodabarChars, 1, 30);
+        static const std::pair<std::string, double> kRatios[] = {{"", 2}, {"2.5", 2.5}, {"3", 3}};
+        const auto& [ratio_text, ratio] = kRatios[rnd.Int(0, 2)];
+        const char start = "ABCD"[rnd.Int(0, 3)];
+        const char stop = "ABCD"[rnd.Int(0, 3)];
+        inputs.push_back(
+            {data + "|" + (ratio_text.empty() ? "2" : ratio_text) + "|" + start + "|" + stop,
+             start + data + stop, data.size() >= 2 ? data : "", ratio});
+    }
+    for (const Input& in : inputs) {
+        tally.Check(in.parameter, CompareUni("Orbx_Uni_Codabar", BARCODE_CODABAR,
+                                             {in.parameter, in.zint, 0, in.data}, in.ratio,
+                                             static_cast<int>(ZXing::BarcodeFormat::Codabar)));
     }
     tally.Finish();
 }

@@ -89,5 +89,50 @@ TEST(IntelligentMailOracle, UspsIntelligentMailAgreesWithZint) {
     IntelligentMail("Orbx_USPS_IntelligentMail", 31);
 }
 
+// Universal Postnet and Planet: the check digit is optional ("|0" leaves it out). zint always
+// adds it; without it the symbol is zint's with the check digit's five bars taken out.
+void UniversalPostal(std::string_view function, int symbology, unsigned seed) {
+    Tally tally{std::string(function)};
+    std::vector<std::string> inputs = {
+        /* 0 */ "12345",    // example, with the check digit
+        /* 1 */ "12345|0",  // example, without it
+        /* 2 */ "12345-6789", /* 3 */ "12345678901", /* 4 */ "1234567890123|1",
+    };
+    Random rnd(seed);
+    constexpr int kLengths[] = {5, 9, 11, 13};
+    for (int i = 0; i < kRandomInputs; ++i) {
+        const int n = rnd.Int(0, 3) ? kLengths[rnd.Int(0, 3)] : rnd.Int(1, 20);
+        const int flag = rnd.Int(0, 2);
+        inputs.push_back(rnd.Digits(n) + (flag == 0 ? "" : flag == 1 ? "|1" : "|0"));
+    }
+    for (const std::string& in : inputs) {
+        const bool check = !in.ends_with("|0");
+        const std::string digits = DigitsOf(in.substr(0, in.find('|')));
+        const Ours ours = Encode(function, in);
+        std::string d;
+        const ZintSymbol zint = Zint(symbology, digits);
+        if (!ours.symbol) {
+            d = "our result " + Show(ours.bytes) + " draws no symbol: " + ours.error;
+        } else if (!zint.ok) {
+            d = "zint refuses " + digits + ": " + zint.error;
+        } else {
+            std::string theirs = PostalBars(zint);
+            if (!check) theirs.erase(1 + 5 * digits.size(), 5);
+            const std::string a = PostalBars(*ours.symbol);
+            if (a != theirs) d = "bars differ\n  ours " + a + "\n  zint " + theirs;
+        }
+        tally.Check(in, d);
+    }
+    tally.Finish();
+}
+
+TEST(UniPostnetOracle, AgreesWithZint) {
+    UniversalPostal("Orbx_Uni_Postnet", BARCODE_POSTNET, 23);
+}
+
+TEST(UniPlanetOracle, AgreesWithZint) {
+    UniversalPostal("Orbx_Uni_Planet", BARCODE_PLANET, 24);
+}
+
 }  // namespace
 }  // namespace orbx::oracle
