@@ -1,5 +1,3 @@
-// Waits here, outside the oracle test program, until Orbx_DataBarExpanded is wired into the
-// function table; then it moves up into tests/oracle/.
 // GS1 DataBar Expanded and Expanded Stacked against zint and zxing-cpp. The encodation may
 // legitimately differ from zint's, so the symbols are compared by what a scanner reads from
 // them: zxing-cpp checks the check character and decodes the content, which must be the
