@@ -130,7 +130,9 @@ unsigned char Code128CheckChar(unsigned char start, std::string_view chars) {
         sum %= 103;
         ++position;
     }
-    return Code128FontChar(static_cast<int>(sum % 103));
+    // Bytes below 32 read back as negative values (the fixed sets pass data bytes as they
+    // stand); the check value is the non-negative remainder all the same.
+    return Code128FontChar(static_cast<int>((sum % 103 + 103) % 103));
 }
 
 CheckDigitEscape Code128CheckDigitEscape(std::string_view d, std::size_t i, char& digit) {

@@ -15,34 +15,42 @@
 
 namespace {
 
+// Objects made by the FM_..._Constructor calls and not yet deleted: what a plug-in owns.
 std::atomic<long> g_live{0};
 
-struct Counted {
-    Counted() { ++g_live; }
-    Counted(const Counted&) { ++g_live; }
-    Counted& operator=(const Counted&) = default;
-    ~Counted() { --g_live; }
-};
+template <typename T>
+T* make() {
+    T* object = new T;
+    ++g_live;
+    return object;
+}
 
-struct TextImpl : Counted {
+template <typename T>
+void destroy(void* self) {
+    if (self == nullptr) return;
+    --g_live;
+    delete static_cast<T*>(self);
+}
+
+struct TextImpl {
     std::u16string units;
 };
 
-struct LocaleImpl : Counted {
+struct LocaleImpl {
     fmx::int32 type = fmx::Locale::kType_System;
 };
 
-struct QuadCharImpl : Counted {
+struct QuadCharImpl {
     char chars[4] = {};
 };
 
-struct DataImpl : Counted {
+struct DataImpl {
     TextImpl text;
     LocaleImpl locale;
     fmx::int32 type = fmx::Data::kDTInvalid;
 };
 
-struct DataVectImpl : Counted {
+struct DataVectImpl {
     std::vector<DataImpl> items;
 };
 
@@ -183,7 +191,7 @@ extern "C" {
 fmx::QuadChar* FM_QuadChar_Constructor2(char c0, char c1, char c2, char c3,
                                         fmx::_fmxcpt& x) noexcept {
     return guarded(x, [&]() -> fmx::QuadChar* {
-        auto* q = new QuadCharImpl;
+        auto* q = make<QuadCharImpl>();
         q->chars[0] = c0;
         q->chars[1] = c1;
         q->chars[2] = c2;
@@ -194,12 +202,12 @@ fmx::QuadChar* FM_QuadChar_Constructor2(char c0, char c1, char c2, char c3,
 
 void FM_QuadChar_Delete(void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
-    delete static_cast<QuadCharImpl*>(self);
+    destroy<QuadCharImpl>(self);
 }
 
 fmx::Locale* FM_Locale_Constructor1(fmx::int32 inputType, fmx::_fmxcpt& x) noexcept {
     return guarded(x, [&]() -> fmx::Locale* {
-        auto* l = new LocaleImpl;
+        auto* l = make<LocaleImpl>();
         l->type = inputType;
         return reinterpret_cast<fmx::Locale*>(l);
     });
@@ -207,11 +215,11 @@ fmx::Locale* FM_Locale_Constructor1(fmx::int32 inputType, fmx::_fmxcpt& x) noexc
 
 void FM_Locale_Delete(void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
-    delete static_cast<LocaleImpl*>(self);
+    destroy<LocaleImpl>(self);
 }
 
 fmx::Text* FM_Text_Constructor1(fmx::_fmxcpt& x) noexcept {
-    return guarded(x, [&]() { return reinterpret_cast<fmx::Text*>(new TextImpl); });
+    return guarded(x, [&]() { return reinterpret_cast<fmx::Text*>(make<TextImpl>()); });
 }
 
 fmx::uint32 FM_Text_GetSize(const void* self, fmx::_fmxcpt& x) noexcept {
@@ -294,11 +302,11 @@ bool FM_Text_operatorEQ(const void* self, const fmx::Text& that, fmx::_fmxcpt& x
 
 void FM_Text_Delete(void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
-    delete static_cast<TextImpl*>(self);
+    destroy<TextImpl>(self);
 }
 
 fmx::Data* FM_Data_Constructor1(fmx::_fmxcpt& x) noexcept {
-    return guarded(x, [&]() { return reinterpret_cast<fmx::Data*>(new DataImpl); });
+    return guarded(x, [&]() { return reinterpret_cast<fmx::Data*>(make<DataImpl>()); });
 }
 
 const fmx::Locale& FM_Data_GetLocale(const void* self, fmx::_fmxcpt& x) noexcept {
@@ -324,11 +332,11 @@ fmx::errcode FM_Data_SetAsText(void* self, const fmx::Text& text, const fmx::Loc
 
 void FM_Data_Delete(void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
-    delete static_cast<DataImpl*>(self);
+    destroy<DataImpl>(self);
 }
 
 fmx::DataVect* FM_DataVect_Constructor1(fmx::_fmxcpt& x) noexcept {
-    return guarded(x, [&]() { return reinterpret_cast<fmx::DataVect*>(new DataVectImpl); });
+    return guarded(x, [&]() { return reinterpret_cast<fmx::DataVect*>(make<DataVectImpl>()); });
 }
 
 fmx::uint32 FM_DataVect_Size(const void* self, fmx::_fmxcpt& x) noexcept {
@@ -351,7 +359,7 @@ void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& x) no
 
 void FM_DataVect_Delete(void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
-    delete static_cast<DataVectImpl*>(self);
+    destroy<DataVectImpl>(self);
 }
 
 fmx::errcode FM_ExprEnv_RegisterExternalFunction(const fmx::QuadChar& pluginId, short functionId,

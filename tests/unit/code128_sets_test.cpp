@@ -82,6 +82,12 @@ TEST(Code128Sets, FixedSetTable) {
         {Set::kC, "5", bytes({205, 37, (105 + 5) % 103 + 32, 206})},
         // 13: pairs 95 to 99 use the high font characters; 99 is value 99 -> 199
         {Set::kC, "99", bytes({205, 199, (105 + 99) % 103 + 100, 206})},
+        // 14: control bytes read back as negative values: 103 - 31 x 15 = -362, which is 50
+        // modulo 103 (not -53, which would be no font character at all)
+        {Set::kA, "\x01\x01\x01\x01\x01", bytes({203, 1, 1, 1, 1, 1, 82, 206})},
+        // 15: 103 - 30 - 6 x 2 - 31 x 3 = -32, which is 71 modulo 103 (a remainder of -32
+        // would be written as the byte 0 and end the text before its stop character)
+        {Set::kA, "\x02\x1A\x01", bytes({203, 2, 26, 1, 103, 206})},
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);

@@ -4,6 +4,12 @@
 #include "FMWrapper/FMXText.h"
 #include "FMWrapper/FMXTypes.h"
 
+// The SDK's C entry points hand back references to the host's objects; clang warns about C
+// linkage for them, though both sides of the call are C++.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
+#endif
 extern "C" {
 FMX_API fmx::Data* FM_Data_Constructor1(fmx::_fmxcpt& x) noexcept;
 FMX_API const fmx::Locale& FM_Data_GetLocale(const void* self, fmx::_fmxcpt& x) noexcept;
@@ -22,6 +28,9 @@ FMX_API const fmx::Data& FM_DataVect_At(const void* self, fmx::uint32 position,
 FMX_API void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& x) noexcept;
 FMX_API void FM_DataVect_Delete(void* self, fmx::_fmxcpt& x) noexcept;
 }
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 namespace fmx {
 
