@@ -3,6 +3,7 @@
 #include "encoders/code128/code128.h"
 #include "encoders/code128/code128_sets.h"
 #include "encoders/databar/databar.h"
+#include "encoders/databar/databar_expanded.h"
 #include "encoders/databar/databar_limited.h"
 #include "encoders/imb/intelligent_mail.h"
 #include "encoders/linear/codabar.h"
@@ -110,7 +111,8 @@ const std::array<FunctionRow, kFunctionCount> kFunctionTable = {{
      NoOptions<Orbelantrix_IntelligentMail>},
     {32, Do_Orbx_DataBar_DataBar, 2048, 2048, OptionRule::none, 0,
      NoOptions<Orbelantrix_DataBar_DataBar>},
-    {33, Do_Orbx_DataBar_DataBarExpanded, 2048, 20480, OptionRule::single, 1, nullptr},
+    {33, Do_Orbx_DataBar_DataBarExpanded, 2048, 20480, OptionRule::single, 1,
+     OneNumber<Orbelantrix_DataBar_DataBarExpanded, 0>},
     {34, Do_Orbx_DataBar_DataBarLimited, 2048, 2048, OptionRule::none, 0,
      NoOptions<Orbelantrix_DataBar_DataBarLimited>},
     {35, Do_Orbx_DataBar_DataBarStacked, 2048, 2048, OptionRule::none, 0,

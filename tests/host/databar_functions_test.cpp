@@ -50,5 +50,48 @@ TEST(DataBarFunctions, StackedOmnidirectionalThroughTheHost) {
     EXPECT_EQ(Call("Orbx_DataBarStackedOmniDirectional", u""), u"");
 }
 
+// The smallest and an FNC1-separated symbol, module for module as zint draws them.
+TEST(DataBarFunctions, ExpandedThroughTheHost) {
+    EXPECT_EQ(CallUtf8("Orbx_DataBarExpanded", "(10)1"),
+              u"awaawawwaaaaawaaaawawwwwwwwwaaaawawaaawaaaaaaawawwawwawwwwwawawwaaaawawwwwaaaaaaaa"
+              u"wawawwwwwaaaawawwwaw");
+    // FNC1 is typed as U+00CA, which reaches the encoder as the byte 202.
+    EXPECT_EQ(Call("Orbx_DataBarExpanded", u"(10)AB\u00CA(21)12"),
+              u"awawwawaaaaawaaawwwawwwwwwwwaaaawawawaaawaaaaawwaaawawwwwwwaawwwwawawawwwwaaaaaaww"
+              u"wawwwwawwwwaaaawawaawwwwwwaawwawwawaaawwwwwwaaaawawa");
+    EXPECT_EQ(Call("Orbx_DataBarExpanded", u""), u"");
+    EXPECT_EQ(Call("Orbx_DataBarExpanded", std::u16string(2049, u'1')), u"");
+    // 2048 digits: the first 70 fill the largest symbol, 22 symbol characters in one row.
+    EXPECT_EQ(Call("Orbx_DataBarExpanded", std::u16string(2048, u'1')).size(), 543u);
+}
+
+TEST(DataBarFunctions, ExpandedSegmentsOption) {
+    const std::u16string single = CallUtf8("Orbx_DataBarExpanded", "(01)12345678901231");
+    ASSERT_EQ(single.size(), 4u + 5 * 17 + 3 * 15);
+    EXPECT_EQ(single.find_first_not_of(u"aw"), std::u16string::npos);
+    // An empty, zero, too large or non-numeric option means 22 segments per row.
+    for (const char* parameter :
+         {"(01)12345678901231|", "(01)12345678901231|0", "(01)12345678901231|23",
+          "(01)12345678901231|abc", "(01)12345678901231|22|4"}) {
+        EXPECT_EQ(CallUtf8("Orbx_DataBarExpanded", parameter), single) << parameter;
+    }
+    // 4 segments per row: two rows of 102 columns, separated by a carriage return alone.
+    const std::u16string stacked = CallUtf8("Orbx_DataBarExpanded", "(01)12345678901231|4");
+    ASSERT_EQ(stacked.size(), 102u + 1 + 102);
+    EXPECT_EQ(stacked[102], u'\r');
+    EXPECT_EQ(stacked.find(u'\n'), std::u16string::npos);
+    EXPECT_EQ(stacked.substr(0, 102).find_first_not_of(u"aw"), std::u16string::npos);
+    // An odd number of segments is raised by one.
+    EXPECT_EQ(CallUtf8("Orbx_DataBarExpanded", "(01)12345678901231|3"), stacked);
+}
+
+// Data that does not fit in 22 symbol characters: the encoder's message comes with a failing
+// status, so the host gets the empty text, as for every other refused call.
+TEST(DataBarFunctions, ExpandedDataOutOfRangeGivesTheEmptyText) {
+    EXPECT_EQ(CallUtf8("Orbx_DataBarExpanded", std::string(41, 'A')), u"");
+    EXPECT_EQ(CallUtf8("Orbx_DataBarExpanded", std::string(41, 'A') + "|4"), u"");
+    EXPECT_EQ(CallUtf8("Orbx_DataBarExpanded", std::string(40, 'A')).size(), 543u);
+}
+
 }  // namespace
 }  // namespace orbx

@@ -98,6 +98,17 @@ TEST_F(Lifecycle, ShutDownLeavesNothingRegistered) {
     EXPECT_EQ(registered(), 36u);
 }
 
+TEST_F(Lifecycle, StartUpAndShutDownReleaseWhatTheyCreate) {
+    const long before = fmxhost::LiveObjects();
+    ASSERT_EQ(plugin_->StartUp(), 52);
+    EXPECT_EQ(fmxhost::LiveObjects(), before);
+    plugin_->ShutDown();
+    EXPECT_EQ(fmxhost::LiveObjects(), before);
+    fmxhost::FailRegistrationAt(20);
+    ASSERT_EQ(plugin_->StartUp(), -2);
+    EXPECT_EQ(fmxhost::LiveObjects(), before);
+}
+
 TEST_F(Lifecycle, StringsInAnyState) {
     EXPECT_EQ(plugin_->GetString(128), u"Orbelantrix");
     EXPECT_EQ(plugin_->GetString(129),

@@ -38,7 +38,8 @@ inline bool all_in(std::string_view s, std::string_view set) {
 
 inline std::string range(int from, int to) {
     std::string s;
-    for (int c = from; c <= to; ++c) s += static_cast<char>(c);
+    for (int c = from; c <= to; ++c)
+        s += static_cast<char>(c);
     return s;
 }
 
@@ -60,17 +61,16 @@ inline bool InFontAlphabet(short id, std::string_view s) {
     using detail::wrapped;
     if (s.empty()) return true;
     const std::string text_font_128 = range(33, 127) + range(194, 206);
-    const std::string printable = range(32, 126);
     const std::string upc_ean =
-        range('0', '9') + range('A', 'Y') + range('a', 'y') + "()*+! \"#$%&,./:;=?@[\\]_{}";
+        range('0', '9') + range('A', 'Y') + range('a', 'z') + "()*+! \"#$%&,./:;=?@[\\]_{}";
     const std::string universal = range('A', 'P');
     const std::string narrow_wide = range('A', 'P') + "WXYZ";
     switch (id) {
         case 2:  // Code 128, automatic
         case 6:  // set C
             return wrapped(s, "\xCB\xCC\xCD", text_font_128, "\xCE");
-        case 3:  // human-readable lines
-            return all_in(s, printable);
+        case 3:  // human-readable line: printable text, and identifiers as they stand
+            return s.find('\0') == std::string_view::npos;
         case 4:
         case 5:  // sets A and B carry the data bytes as they stand
             return s.size() >= 3 && (s.front() == '\xCB' || s.front() == '\xCC') &&

@@ -1,0 +1,296 @@
+#include "encoders/databar/databar_expanded.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <cstdint>
+
+#include "common/output.h"
+#include "common/status.h"
+#include "encoders/databar/databar.h"
+#include "encoders/databar/databar_expanded_encodation.h"
+#include "encoders/databar/databar_widths.h"
+
+namespace orbx {
+
+namespace {
+
+// DataBar Expanded finder patterns of ISO/IEC 24724, five widths each; the index is the finder's
+// value in the checksum: A1 A2 B1 B2 C1 C2 D1 D2 E1 E2 F1 F2.
+constexpr std::array<std::string_view, 12> kFinders{
+    "18411", "11481", "36411", "11463", "34611", "11643",
+    "32811", "11823", "26511", "11562", "22911", "11922",
+};
+static_assert(kFinders.size() == 12);
+
+enum Finder : std::uint8_t { A1, A2, B1, B2, C1, C2, D1, D2, E1, E2, F1, F2 };
+
+// Finder sequences of ISO/IEC 24724 by symbol size: row r serves 2r + 4 and 2r + 5 symbol
+// characters (4 alone for row 0), which use (symbol characters + 1) / 2 of its finders.
+constexpr std::array<std::array<std::uint8_t, 11>, 10> kFinderSequences{{
+    {A1, A2},
+    {A1, B2, B1},
+    {A1, C2, B1, D2},
+    {A1, E2, B1, D2, C1},
+    {A1, E2, B1, D2, D1, F2},
+    {A1, E2, B1, D2, E1, F2, F1},
+    {A1, A2, B1, B2, C1, C2, D1, D2},
+    {A1, A2, B1, B2, C1, C2, D1, E2, E1},
+    {A1, A2, B1, B2, C1, C2, D1, E2, F1, F2},
+    {A1, A2, B1, B2, C1, D2, D1, E2, E1, F2, F1},
+}};
+static_assert(kFinderSequences.size() == (kExpandedMaxSymbolChars - 2) / 2);
+
+// Checksum weights of ISO/IEC 24724: row r, element j weighs 3 to the power 8r + j, mod 211.
+constexpr std::array<std::array<int, 8>, 23> make_checksum_weights() {
+    std::array<std::array<int, 8>, 23> weights{};
+    int w = 1;
+    for (auto& row : weights) {
+        for (int& cell : row) {
+            cell = w;
+            w = w * 3 % 211;
+        }
+    }
+    return weights;
+}
+constexpr auto kChecksumWeights = make_checksum_weights();
+static_assert(kChecksumWeights[0][5] == 32 && kChecksumWeights[0][7] == 77);
+static_assert(kChecksumWeights.size() == 2 * F2 + 1);
+
+constexpr std::size_t kCharWidths = 8;
+constexpr std::size_t kFinderWidths = 5;
+// A segment pair: left character, finder, right character.
+constexpr std::size_t kPairWidths = 2 * kCharWidths + kFinderWidths;
+constexpr std::size_t kPairModules = 17 + 15 + 17;
+// Guards at both ends, the shifted row's extra module and at most 11 segment pairs.
+constexpr std::size_t kMaxRowModules = 2 + 2 + 1 + 11 * kPairModules;
+// In the separators under a finder the modules alternate; the first finder of a row starts at
+// column 19, and each pair after it is 49 modules on.
+constexpr std::size_t kFirstFinderColumn = 19;
+constexpr std::size_t kFinderColumns = 16;
+
+constexpr std::string_view kTypeName = "Databar Expanded";
+constexpr std::string_view kOutOfRangeWidths = "-1";
+
+using ModuleRow = std::array<std::uint8_t, kMaxRowModules>;
+
+std::span<const std::uint8_t> finder_sequence(int symbolChars) {
+    if (symbolChars < kExpandedMinSymbolChars || symbolChars > kExpandedMaxSymbolChars) return {};
+    const auto& row = kFinderSequences[static_cast<std::size_t>((symbolChars - 3) / 2)];
+    return std::span<const std::uint8_t>(row.data(), static_cast<std::size_t>(symbolChars + 1) / 2);
+}
+
+// Widths of an Expanded character value 0 to 4191 in natural order, odd0 even0 ... odd3 even3.
+std::string expanded_char_widths(int value) {
+    const auto group = SetExpandedDataValues(value);
+    assert(group);
+    if (!group) return std::string(kCharWidths, '1');
+    const int v = value - group->sumOfPreviousGroups;
+    return GetCharacterWidths(*group, v / group->evenSubsetTotalValue,
+                              v % group->evenSubsetTotalValue, 4, false, true);
+}
+
+int width_at(std::string_view widths, std::size_t i) {
+    return i < widths.size() && widths[i] >= '0' && widths[i] <= '9' ? widths[i] - '0' : 0;
+}
+
+// Whether column c of a row of `modules` modules lies in a finder's separator columns: the 15
+// modules of the finder and the column after it, 19 + 49j to 34 + 49j from the row's start, or
+// for a row read right to left the mirror of these from its end.
+bool under_finder(std::size_t c, std::size_t modules, bool reversed) {
+    std::size_t offset = 0;
+    if (reversed) {
+        if (c + kFirstFinderColumn > modules) return false;
+        offset = modules - kFirstFinderColumn - c;
+    } else {
+        if (c < kFirstFinderColumn) return false;
+        offset = c - kFirstFinderColumn;
+    }
+    return offset % kPairModules < kFinderColumns;
+}
+
+// The separator between a row and the middle row: the row's complement, light outside
+// [lightBelow, lightFrom), and under every finder light below a dark module and alternating
+// below a light one.
+void separator(const ModuleRow& row, std::size_t modules, bool reversed, std::size_t lightBelow,
+               std::size_t lightFrom, ModuleRow& sep) {
+    sep.fill(0);
+    for (std::size_t c = lightBelow; c < lightFrom && c < sep.size(); ++c) {
+        if (row[c] == 1) {
+            sep[c] = 0;
+        } else if (c > 0 && under_finder(c, modules, reversed)) {
+            sep[c] = sep[c - 1] == 0 ? 1 : 0;
+        } else {
+            sep[c] = 1;
+        }
+    }
+}
+
+void row_text(std::string& text, std::string_view content) {
+    text.assign(DataBar_START_STOP_PATTERN);
+    text += content;
+    text += DataBar_START_STOP_PATTERN;
+}
+
+}  // namespace
+
+int NormaliseDataBarExpandedSegments(long segments) {
+    if (segments < 1 || segments > kExpandedMaxSymbolChars) return kExpandedMaxSymbolChars;
+    return static_cast<int>(segments % 2 == 1 ? segments + 1 : segments);
+}
+
+std::vector<std::string_view> GetDatabarExpandedFinderPatterns(int symbolChars) {
+    std::vector<std::string_view> finders;
+    for (const std::uint8_t f : finder_sequence(symbolChars))
+        finders.push_back(kFinders[f]);
+    return finders;
+}
+
+int CalculateDatabarExpCheckSum(std::span<const std::string> dataCharacters) {
+    const int symbolChars = static_cast<int>(dataCharacters.size()) + 1;
+    const std::span<const std::uint8_t> finders = finder_sequence(symbolChars);
+    assert(!finders.empty());
+    if (finders.empty()) return 0;
+    int sum = 0;
+    for (std::size_t n = 1; n <= dataCharacters.size(); ++n) {
+        // Character n stands in pair n / 2 + 1: as its right character (stored reversed) when n
+        // is odd, as its left character when n is even. Pair 1's left character is the check.
+        const bool right = n % 2 == 1;
+        const int finder = finders[n / 2];
+        const std::size_t row = static_cast<std::size_t>(right ? 2 * finder : 2 * finder - 1);
+        const std::string& widths = dataCharacters[n - 1];
+        for (std::size_t j = 0; j < kCharWidths; ++j) {
+            const int w = width_at(widths, right ? kCharWidths - 1 - j : j);
+            sum += w * kChecksumWeights[row][j];
+        }
+    }
+    return 211 * (symbolChars - 4) + sum % 211;
+}
+
+std::string GetDatabarExpandedBarWidths(std::string_view data, int segs) {
+    const std::string bits = GetDatabarExpandedBinaryString(data, segs);
+    if (bits.empty()) return std::string(kOutOfRangeWidths);
+    const std::size_t count = bits.size() / 12;
+    const int symbolChars = static_cast<int>(count) + 1;
+
+    // Data characters as they stand in the symbol: the right character of a pair reads from
+    // right to left, so the odd ones are reversed.
+    std::array<std::string, kExpandedMaxSymbolChars - 1> chars;
+    for (std::size_t n = 1; n <= count; ++n) {
+        std::string widths = expanded_char_widths(
+            ConvertBinaryToDec(std::string_view(bits).substr(12 * (n - 1), 12)));
+        if (n % 2 == 1) std::reverse(widths.begin(), widths.end());
+        chars[n - 1] = std::move(widths);
+    }
+    const std::span<const std::string> dataChars(chars.data(), count);
+    const std::span<const std::uint8_t> finders = finder_sequence(symbolChars);
+
+    std::string widths;
+    widths.reserve(kCharWidths * static_cast<std::size_t>(symbolChars) +
+                   kFinderWidths * finders.size());
+    widths += expanded_char_widths(CalculateDatabarExpCheckSum(dataChars));
+    widths += kFinders[finders[0]];
+    widths += chars[0];
+    for (std::size_t n = 2; n <= count; ++n) {
+        widths += chars[n - 1];
+        if (n % 2 == 0) widths += kFinders[finders[n / 2]];
+    }
+    return widths;
+}
+
+std::string DataBarExpandedRow(std::string_view widths) {
+    std::string text;
+    row_text(text, widths);
+    ModuleRow modules{};
+    int paintBar = 0;
+    const std::size_t count = ExpandModules(text, paintBar, modules);
+    text.clear();
+    for (std::size_t c = 0; c < count; ++c)
+        text += modules[c] == 1 ? kDataBarDarkModule : kDataBarLightModule;
+    return text;
+}
+
+std::string DataBarExpandedStackedRows(std::string_view widths, int segs) {
+    assert(segs >= 2 && segs % 2 == 0);
+    const std::size_t rowWidth = static_cast<std::size_t>(segs / 2) * kPairWidths;
+    if (rowWidth == 0) return {};
+    // A short last row of an odd number of finders reads left to right, shifted by one module.
+    const bool oddFinders = (widths.size() + kPairWidths - 1) / kPairWidths % 2 == 1;
+    // With an even number of pairs per row, even rows read from right to left.
+    const bool reverseEvenRows = segs % 4 == 0;
+
+    std::string text;
+    text.reserve((widths.size() / rowWidth + 1) * (kMaxRowModules + 1));
+    std::string rowWidths;
+    rowWidths.reserve(rowWidth + 4);
+
+    ModuleRow first{};
+    row_text(rowWidths, widths.substr(0, rowWidth));
+    int paintBar = 0;
+    const std::size_t firstModules = ExpandModules(rowWidths, paintBar, first);
+    for (std::size_t c = 0; c < firstModules; ++c)
+        text += first[c] == 1 ? kDataBarDarkModule : kDataBarLightModule;
+    const std::size_t lightFrom = firstModules >= 4 ? firstModules - 4 : 0;
+
+    ModuleRow lower{};
+    separator(first, firstModules, false, 5, lightFrom, lower);
+    // The middle row alternates, dark on odd columns.
+    ModuleRow middle{};
+    for (std::size_t c = 5; c < lightFrom; ++c)
+        middle[c] = c % 2 == 1 ? 1 : 0;
+
+    ModuleRow row{};
+    ModuleRow upper{};
+    std::size_t i = 2;
+    for (std::size_t pos = rowWidth; pos < widths.size(); pos += rowWidth, ++i) {
+        row_text(rowWidths, widths.substr(pos, rowWidth));
+        bool shifted = false;
+        bool reversed = false;
+        if (i % 2 == 0 && reverseEvenRows) {
+            if (rowWidths.size() < rowWidth && oddFinders) {
+                rowWidths[0] = '2';
+                shifted = true;
+            } else {
+                std::reverse(rowWidths.begin(), rowWidths.end());
+                reversed = true;
+            }
+        }
+        paintBar = i % 2 == 1 || shifted ? 0 : 1;
+        row.fill(0);
+        const std::size_t modules = ExpandModules(rowWidths, paintBar, row);
+        separator(row, modules, reversed, 4, modules > 3 ? modules - 3 : 0, upper);
+
+        // The host's paragraph separator starts the row on a new line of the field.
+        text += '\r';
+        for (std::size_t c = 0; c < std::max(firstModules, modules); ++c) {
+            const int value = row[c] * 8 + upper[c] * 4 + middle[c] * 2 + lower[c];
+            assert(value < static_cast<int>(kDataBarSecondLineColumns.size()));
+            text += kDataBarSecondLineColumns[std::min<std::size_t>(
+                static_cast<std::size_t>(value), kDataBarSecondLineColumns.size() - 1)];
+        }
+        lower = upper;
+    }
+    return text;
+}
+
+int Orbelantrix_DataBar_DataBarExpanded(char* data, long segments, char* out, long capacity) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const int segs = NormaliseDataBarExpandedSegments(segments);
+    const std::string widths = GetDatabarExpandedBarWidths(VerifyUserData(data, kTypeName), segs);
+    if (widths == kOutOfRangeWidths) {
+        // The message comes with the failing status: a direct caller can show it, the host's
+        // adapter gives the empty text as for any refused call.
+        CopyResult(out, capacity, kDataBarExpandedOutOfRange);
+        return kStatusRefused;
+    }
+    const std::size_t rowWidth = static_cast<std::size_t>(segs / 2) * kPairWidths;
+    const std::string text = widths.size() <= rowWidth ? DataBarExpandedRow(widths)
+                                                       : DataBarExpandedStackedRows(widths, segs);
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+}
+
+int Orbelantrix_DataBar_DataBarExpanded64(char* data, long segments, char* out, long capacity) {
+    return Orbelantrix_DataBar_DataBarExpanded(data, segments, out, capacity);
+}
+
+}  // namespace orbx
