@@ -4,39 +4,12 @@
 #include <string_view>
 #include <vector>
 
+#include "encoders/linear/narrow_wide_patterns.h"
 #include "render/fonts.h"
 
 namespace orbx::render::detail {
 
 namespace {
-
-// Code 39 characters, 9 elements each, as tabulated in ISO/IEC 16388, in value order: digits,
-// "A" to "Z", "-", ".", space, "$", "/", "+", "%", then the start/stop character "*".
-constexpr std::array<std::string_view, 44> kCode39Patterns = {
-    "nnnwwnwnn", "wnnwnnnnw", "nnwwnnnnw", "wnwwnnnnn", "nnnwwnnnw", "wnnwwnnnn", "nnwwwnnnn",
-    "nnnwnnwnw", "wnnwnnwnn", "nnwwnnwnn", "wnnnnwnnw", "nnwnnwnnw", "wnwnnwnnn", "nnnnwwnnw",
-    "wnnnwwnnn", "nnwnwwnnn", "nnnnnwwnw", "wnnnnwwnn", "nnwnnwwnn", "nnnnwwwnn", "wnnnnnnww",
-    "nnwnnnnww", "wnwnnnnwn", "nnnnwnnww", "wnnnwnnwn", "nnwnwnnwn", "nnnnnnwww", "wnnnnnwwn",
-    "nnwnnnwwn", "nnnnwnwwn", "wwnnnnnnw", "nwwnnnnnw", "wwwnnnnnn", "nwnnwnnnw", "wwnnwnnnn",
-    "nwwnwnnnn", "nwnnnnwnw", "wwnnnnwnn", "nwwnnnwnn", "nwnwnwnnn", "nwnwnnnwn", "nwnnnwnwn",
-    "nnnwnwnwn", "nwnnwnwnn",
-};
-static_assert(kCode39Patterns.size() == 43 + 1);
-
-// Codabar characters, 7 elements each (the published Codabar table): "0" to "9", "-", "$",
-// ":", "/", ".", "+", then the start/stop characters "A" to "D".
-constexpr std::array<std::string_view, 20> kCodabarPatterns = {
-    "nnnnnww", "nnnnwwn", "nnnwnnw", "wwnnnnn", "nnwnnwn", "wnnnnwn", "nwnnnnw",
-    "nwnnwnn", "nwwnnnn", "wnnwnnn", "nnnwwnn", "nnwwnnn", "wnnnwnw", "wnwnnnw",
-    "wnwnwnn", "nnwnwnw", "nnwwnwn", "nwnwnnw", "nnnwnww", "nnnwwwn",
-};
-constexpr std::string_view kCodabarAlphabet = "0123456789-$:/.+ABCD";
-static_assert(kCodabarPatterns.size() == kCodabarAlphabet.size());
-
-// Interleaved 2 of 5 digits: five widths, used once as bars and once as spaces.
-constexpr std::array<std::string_view, 10> kI2of5Digits = {
-    "nnwwn", "wnnnw", "nwnnw", "wwnnn", "nnwnw", "wnwnn", "nwwnn", "nnnww", "wnnwn", "nwnwn",
-};
 
 void Append(std::vector<bool>& out, std::string_view nw) {
     for (char c : nw)
@@ -95,8 +68,8 @@ Elements I2of5Elements(std::string_view text) {
         if (b >= 33 && b <= 126) n = b - 33;
         if (b >= 197 && b <= 202) n = b - 103;
         if (n < 0) return ElementsFailure(NoMeaning("Interleaved 2 of 5", text, i));
-        const std::string_view bars = kI2of5Digits[static_cast<std::size_t>(n / 10)];
-        const std::string_view spaces = kI2of5Digits[static_cast<std::size_t>(n % 10)];
+        const std::string_view bars = kInterleavedPatterns[static_cast<std::size_t>(n / 10)];
+        const std::string_view spaces = kInterleavedPatterns[static_cast<std::size_t>(n % 10)];
         for (std::size_t k = 0; k < 5; ++k) {
             wide.push_back(bars[k] == 'w');
             wide.push_back(spaces[k] == 'w');
