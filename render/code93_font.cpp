@@ -11,7 +11,7 @@ namespace orbx::render::detail {
 namespace {
 
 // Code 93 symbol characters (bar, space, bar, space, bar, space; 9 modules) for the values
-// 0 to 46 and the start/stop character, as tabulated in the Code 93 symbology specification.
+// 0 to 46 and the start/stop character, as tabulated in AIM USS Code 93.
 constexpr std::array<std::string_view, 48> kCode93Patterns = {
     "131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114",
     "131211", "141111", "211113", "211212", "211311", "221112", "221211", "231111",

@@ -9,7 +9,7 @@ namespace orbx::render::detail {
 
 namespace {
 
-// Number set A (odd parity) of the EAN/UPC symbology specification, 7 modules per digit. Set B
+// Number set A (odd parity) of ISO/IEC 15420 (EAN/UPC), 7 modules per digit. Set B
 // (even parity) is set C reversed, and set C (right half) is set A with every module inverted.
 constexpr std::array<std::string_view, 10> kSetA = {
     "0001101", "0011001", "0010011", "0111101", "0100011",
