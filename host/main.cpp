@@ -2,12 +2,16 @@
 // start-up, evaluates calculations with the registered functions and sends shut-down on exit.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "host/host.h"
+#include "render/raster.h"
+#include "render/render.h"
+#include "render/svg.h"
 
 namespace {
 
@@ -18,7 +22,10 @@ const char kUsage[] =
     "       orbx [options] --batch      read NAME<TAB>PARAMETER lines from standard input\n"
     "       orbx [options] --list       list the registered functions\n"
     "       orbx [options] --string N   ask the plug-in for string N\n"
-    "In --batch parameters and results, \\\\, \\t, \\n, \\r and \\uXXXX stand for those characters.\n";
+    "       orbx [options] --svg FILE NAME PARAMETER   write the symbol the font draws as SVG\n"
+    "       orbx [options] --show NAME PARAMETER       draw the symbol with block characters\n"
+    "In --batch parameters and results, \\\\, \\t, \\n, \\r and \\uXXXX stand for those "
+    "characters.\n";
 
 std::string codes_of(const std::u16string& text) {
     std::string line;
@@ -44,10 +51,18 @@ bool unescape(const std::string& in, std::u16string& out) {
         }
         if (++i >= in.size()) return false;
         switch (in[i]) {
-            case '\\': plain += '\\'; break;
-            case 't': plain += '\t'; break;
-            case 'n': plain += '\n'; break;
-            case 'r': plain += '\r'; break;
+            case '\\':
+                plain += '\\';
+                break;
+            case 't':
+                plain += '\t';
+                break;
+            case 'n':
+                plain += '\n';
+                break;
+            case 'r':
+                plain += '\r';
+                break;
             case 'u': {
                 if (i + 4 >= in.size()) return false;
                 const std::string hex = in.substr(i + 1, 4);
@@ -73,11 +88,24 @@ std::string escape(const std::u16string& text) {
     std::string out;
     for (char16_t c : text) {
         switch (c) {
-            case u'\\': out += orbx::host::Utf16ToUtf8(safe) + "\\\\"; safe.clear(); break;
-            case u'\t': out += orbx::host::Utf16ToUtf8(safe) + "\\t"; safe.clear(); break;
-            case u'\n': out += orbx::host::Utf16ToUtf8(safe) + "\\n"; safe.clear(); break;
-            case u'\r': out += orbx::host::Utf16ToUtf8(safe) + "\\r"; safe.clear(); break;
-            default: safe += c;
+            case u'\\':
+                out += orbx::host::Utf16ToUtf8(safe) + "\\\\";
+                safe.clear();
+                break;
+            case u'\t':
+                out += orbx::host::Utf16ToUtf8(safe) + "\\t";
+                safe.clear();
+                break;
+            case u'\n':
+                out += orbx::host::Utf16ToUtf8(safe) + "\\n";
+                safe.clear();
+                break;
+            case u'\r':
+                out += orbx::host::Utf16ToUtf8(safe) + "\\r";
+                safe.clear();
+                break;
+            default:
+                safe += c;
         }
     }
     return out + orbx::host::Utf16ToUtf8(safe);
@@ -87,8 +115,9 @@ struct Options {
     std::string plugin = orbx::host::DefaultPluginPath();
     int extension_version = kCurrentExtnVersion;
     bool codes = false;
-    enum { evaluate, batch, list, string } mode = evaluate;
+    enum { evaluate, batch, list, string, svg, show } mode = evaluate;
     int string_id = 0;
+    std::string svg_file;
     std::vector<std::string> rest;
 };
 
@@ -113,6 +142,11 @@ Options parse(int argc, char** argv) {
         } else if (a == "--string") {
             o.mode = Options::string;
             o.string_id = std::stoi(value());
+        } else if (a == "--svg") {
+            o.mode = Options::svg;
+            o.svg_file = value();
+        } else if (a == "--show") {
+            o.mode = Options::show;
         } else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
@@ -128,6 +162,30 @@ Options parse(int argc, char** argv) {
 std::string result_line(const Options& o, const std::u16string& result, bool batch) {
     if (o.codes) return codes_of(result);
     return batch ? escape(result) : orbx::host::Utf16ToUtf8(result);
+}
+
+// --svg and --show: evaluates NAME( PARAMETER ) and draws the symbol its font shows.
+int draw(const Options& o) {
+    if (o.rest.size() != 2) throw HostError(std::string("bad arguments\n") + kUsage);
+    const auto function = orbx::host::FindFunction(o.rest[0]);
+    if (!function) throw HostError("unknown function " + o.rest[0]);
+    const auto font = orbx::render::FontOf(orbx::host::Utf16ToUtf8(function->name));
+    if (!font) throw HostError(o.rest[0] + " gives text, not a barcode");
+    const std::u16string parameter = orbx::host::Utf8ToUtf16(o.rest[1]);
+    const std::u16string result = orbx::host::Evaluate(*function, &parameter);
+    if (result.empty()) throw HostError(o.rest[0] + " gave the empty text");
+    const auto bytes = orbx::render::FontBytes(result);
+    if (!bytes) throw HostError("the result holds a character outside Windows-1252");
+    const orbx::render::Rendering drawn = orbx::render::Render(*font, *bytes);
+    if (!drawn.symbol) throw HostError(drawn.error);
+    if (o.mode == Options::show) {
+        std::cout << orbx::render::Blocks(*drawn.symbol);
+        return 0;
+    }
+    std::ofstream file(o.svg_file, std::ios::binary);
+    file << orbx::render::Svg(*drawn.symbol);
+    if (!file.flush()) throw HostError("cannot write " + o.svg_file);
+    return 0;
 }
 
 int run(const Options& o) {
@@ -174,10 +232,9 @@ int run(const Options& o) {
             if (!function) {
                 throw HostError("line " + std::to_string(number) + ": unknown function " + name);
             }
-            out += result_line(o, orbx::host::Evaluate(*function, tab == std::string::npos
-                                                                      ? nullptr
-                                                                      : &parameter),
-                               true);
+            out += result_line(
+                o, orbx::host::Evaluate(*function, tab == std::string::npos ? nullptr : &parameter),
+                true);
             out += '\n';
             if (out.size() > (1 << 16)) {
                 std::cout << out;
@@ -187,7 +244,9 @@ int run(const Options& o) {
         std::cout << out;
         return 0;
     }
-    if (o.rest.empty() || o.rest.size() > 2) throw HostError(std::string("bad arguments\n") + kUsage);
+    if (o.mode == Options::svg || o.mode == Options::show) return draw(o);
+    if (o.rest.empty() || o.rest.size() > 2)
+        throw HostError(std::string("bad arguments\n") + kUsage);
     const auto function = orbx::host::FindFunction(o.rest[0]);
     if (!function) throw HostError("unknown function " + o.rest[0]);
     std::optional<std::u16string> parameter;

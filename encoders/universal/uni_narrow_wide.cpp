@@ -8,80 +8,21 @@
 
 #include "common/check_digits.h"
 #include "common/output.h"
+#include "encoders/linear/code39_values.h"
+#include "encoders/linear/narrow_wide_patterns.h"
 #include "encoders/universal/universal_font.h"
 
 namespace orbx {
 
 namespace {
 
-// Code 39 characters in value order (ISO/IEC 16388), the start/stop character "*" last.
-constexpr std::string_view kCode39Alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%*";
-constexpr std::size_t kCode39StartStop = 43;
-
-// ISO/IEC 16388 Code 39 patterns by value: bar, space, ... bar, narrow (n) or wide (w).
-constexpr std::array<std::string_view, 44> kCode39Patterns = {
-    "nnnwwnwnn", "wnnwnnnnw", "nnwwnnnnw", "wnwwnnnnn", "nnnwwnnnw", "wnnwwnnnn", "nnwwwnnnn",
-    "nnnwnnwnw", "wnnwnnwnn", "nnwwnnwnn", "wnnnnwnnw", "nnwnnwnnw", "wnwnnwnnn", "nnnnwwnnw",
-    "wnnnwwnnn", "nnwnwwnnn", "nnnnnwwnw", "wnnnnwwnn", "nnwnnwwnn", "nnnnwwwnn", "wnnnnnnww",
-    "nnwnnnnww", "wnwnnnnwn", "nnnnwnnww", "wnnnwnnwn", "nnwnwnnwn", "nnnnnnwww", "wnnnnnwwn",
-    "nnwnnnwwn", "nnnnwnwwn", "wwnnnnnnw", "nwwnnnnnw", "wwwnnnnnn", "nwnnwnnnw", "wwnnwnnnn",
-    "nwwnwnnnn", "nwnnnnwnw", "wwnnnnwnn", "nwwnnnwnn", "nwnwnwnnn", "nwnwnnnwn", "nwnnnwnwn",
-    "nnnwnwnwn", "nwnnwnwnn",
-};
-static_assert(kCode39Patterns.size() == kCode39Alphabet.size());
-
-// Codabar characters in value order; the start/stop characters A to D are 16 to 19.
-constexpr std::string_view kCodabarAlphabet = "0123456789-$:/.+ABCD";
-
-// Codabar patterns by value (bar, space, bar, space, bar, space, bar), the published Codabar
-// table.
-constexpr std::array<std::string_view, 20> kCodabarPatterns = {
-    "nnnnnww", "nnnnwwn", "nnnwnnw", "wwnnnnn", "nnwnnwn", "wnnnnwn", "nwnnnnw",
-    "nwnnwnn", "nwwnnnn", "wnnwnnn", "nnnwwnn", "nnwwnnn", "wnnnwnw", "wnwnnnw",
-    "wnwnwnn", "nnwnwnw", "nnwwnwn", "nwnwnnw", "nnnwnww", "nnnwwwn",
-};
-static_assert(kCodabarPatterns.size() == kCodabarAlphabet.size());
-
-// Interleaved 2 of 5 digit patterns (ISO/IEC 16390): five widths, drawn once as the bars of
-// the first digit of a pair and once as the spaces of the second.
-constexpr std::array<std::string_view, 10> kInterleavedPatterns = {
-    "nnwwn", "wnnnw", "nwnnw", "wwnnn", "nnwnw", "wnwnn", "nwwnn", "nnnww", "wnnwn", "nwnwn",
-};
+constexpr std::size_t kCode39StartStop = kCode39StartStopIndex;
 
 // Start and stop elements of Interleaved 2 of 5 and of MSI.
 constexpr std::string_view kInterleavedStart = "nnnn";
 constexpr std::string_view kInterleavedStop = "wnnn";
 constexpr std::string_view kMsiStart = "wn";
 constexpr std::string_view kMsiStop = "nwnw";
-
-constexpr int count_wide(std::string_view pattern) {
-    int wide = 0;
-    for (char e : pattern) {
-        if (e == 'w') ++wide;
-    }
-    return wide;
-}
-
-// Code 39 characters have three wide elements of nine; Interleaved 2 of 5 digits two of five;
-// Codabar characters two or three of seven.
-template <std::size_t N>
-constexpr bool patterns_are(const std::array<std::string_view, N>& table, std::size_t length,
-                            int min_wide, int max_wide) {
-    for (std::size_t a = 0; a < N; ++a) {
-        const std::string_view p = table[a];
-        if (p.size() != length || count_wide(p) < min_wide || count_wide(p) > max_wide) {
-            return false;
-        }
-        if (p.find_first_not_of("nw") != std::string_view::npos) return false;
-        for (std::size_t b = a + 1; b < N; ++b) {
-            if (p == table[b]) return false;
-        }
-    }
-    return true;
-}
-static_assert(patterns_are(kCode39Patterns, 9, 3, 3));
-static_assert(patterns_are(kInterleavedPatterns, 5, 2, 2));
-static_assert(patterns_are(kCodabarPatterns, 7, 2, 3));
 
 // Byte to symbol value, -1 for a byte that the symbology cannot carry.
 template <std::size_t N>
@@ -96,9 +37,12 @@ constexpr std::array<std::int8_t, 256> value_lookup(std::string_view alphabet) {
 
 // Code 39 data: its 43 characters, lower-case letters read as upper case; "*" is not data.
 constexpr std::array<std::int8_t, 256> kCode39Values = [] {
-    auto lookup = value_lookup<kCode39StartStop>(kCode39Alphabet);
-    for (int c = 'a'; c <= 'z'; ++c)
-        lookup[static_cast<std::size_t>(c)] = lookup[static_cast<std::size_t>(c - 'a' + 'A')];
+    std::array<std::int8_t, 256> lookup{};
+    for (int c = 0; c < 256; ++c) {
+        const int upper = c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+        lookup[static_cast<std::size_t>(c)] =
+            static_cast<std::int8_t>(Code39Value(static_cast<unsigned char>(upper)));
+    }
     return lookup;
 }();
 static_assert(kCode39Values['A'] == 10 && kCode39Values['z'] == 35 && kCode39Values['%'] == 42);

@@ -1,0 +1,175 @@
+#include "render/render.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "render/fonts.h"
+
+namespace orbx::render {
+
+namespace {
+
+// Function names (without "Orbx_") and the font that draws their results.
+constexpr std::array<std::pair<std::string_view, Font>, 33> kFunctionFonts = {{
+    {"Code128", Font::code128},
+    {"Code128a", Font::code128},
+    {"Code128b", Font::code128},
+    {"Code128c", Font::code128},
+    {"I2of5", Font::i2of5},
+    {"I2of5Mod10", Font::i2of5},
+    {"Codabar", Font::codabar},
+    {"Code39", Font::code39},
+    {"Code39Mod43", Font::code39},
+    {"Postnet", Font::postnet},
+    {"EAN8", Font::upc_ean},
+    {"EAN13", Font::upc_ean},
+    {"UPCa", Font::upc_ean},
+    {"MSI", Font::msi},
+    {"UPCe", Font::upc_ean},
+    {"Uni_C128", Font::universal},
+    {"Uni_C128A", Font::universal},
+    {"Uni_C128B", Font::universal},
+    {"Uni_C128C", Font::universal},
+    {"Uni_UCC128", Font::universal},
+    {"Uni_Postnet", Font::universal},
+    {"Uni_Planet", Font::universal},
+    {"Uni_C39", Font::universal},
+    {"Uni_I2of5", Font::universal},
+    {"Uni_MSI", Font::universal},
+    {"Uni_Codabar", Font::universal},
+    {"Uni_OneCode", Font::intelligent_mail},
+    {"USPS_IntelligentMail", Font::intelligent_mail},
+    {"DataBar", Font::databar},
+    {"DataBarExpanded", Font::databar_rows},
+    {"DataBarLimited", Font::databar},
+    {"DataBarStacked", Font::databar_stacked},
+    {"DataBarStackedOmniDirectional", Font::databar_rows},
+}};
+
+// Windows-1252 characters of the bytes 128 to 159.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+std::optional<Font> FontOf(std::string_view function) {
+    if (function.starts_with("Orbx_")) function.remove_prefix(5);
+    for (const auto& [name, font] : kFunctionFonts) {
+        if (name == function) return font;
+    }
+    return std::nullopt;
+}
+
+Rendering Render(Font font, std::string_view text) {
+    auto from_elements = [](const Elements& e) {
+        if (!e.wide) return detail::Failure(e.error);
+        Symbol s;
+        Row row;
+        row.height = 40;
+        bool dark = true;
+        for (bool wide : *e.wide) {
+            detail::AppendRun(row, wide ? kWideToNarrow : 1, dark);
+            dark = !dark;
+        }
+        s.rows.push_back(std::move(row));
+        return Rendering{std::move(s), {}};
+    };
+    switch (font) {
+        case Font::code128:
+            return detail::Code128Text(text);
+        case Font::code93:
+            return detail::Code93Text(text);
+        case Font::code39:
+        case Font::codabar:
+        case Font::i2of5:
+        case Font::msi:
+            return from_elements(NarrowWide(font, text));
+        case Font::upc_ean:
+            return detail::UpcEanText(text);
+        case Font::postnet:
+            return detail::PostnetText(text);
+        case Font::universal:
+            return detail::UniversalText(text);
+        case Font::intelligent_mail:
+            return detail::IntelligentMailText(text);
+        case Font::databar:
+            return detail::DataBarPairs(text);
+        case Font::databar_stacked:
+            return detail::DataBarStacked(text);
+        case Font::databar_rows:
+            return detail::DataBarRows(text);
+    }
+    return detail::Failure("unknown font");
+}
+
+Elements NarrowWide(Font font, std::string_view text) {
+    switch (font) {
+        case Font::code39:
+            return detail::Code39Elements(text);
+        case Font::codabar:
+            return detail::CodabarElements(text);
+        case Font::i2of5:
+            return detail::I2of5Elements(text);
+        case Font::msi:
+            return detail::MsiElements(text);
+        default:
+            return detail::ElementsFailure("not a narrow/wide text font");
+    }
+}
+
+std::optional<std::string> FontBytes(std::u16string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (char16_t c : text) {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        const auto* hit = std::find(kCp1252High.begin(), kCp1252High.end(), c);
+        if (hit == kCp1252High.end()) return std::nullopt;
+        bytes += static_cast<char>(0x80 + (hit - kCp1252High.begin()));
+    }
+    return bytes;
+}
+
+int Symbol::width() const {
+    if (postal()) return static_cast<int>(bars.size()) * 2 - 1;
+    std::size_t w = 0;
+    for (const Row& r : rows)
+        w = std::max(w, r.modules.size());
+    return static_cast<int>(w);
+}
+
+namespace detail {
+
+void AppendRun(Row& row, int width, bool dark) {
+    row.modules.insert(row.modules.end(), static_cast<std::size_t>(width), dark ? 1 : 0);
+}
+
+void AppendWidths(Row& row, std::string_view widths, bool dark) {
+    for (char w : widths) {
+        AppendRun(row, w - '0', dark);
+        dark = !dark;
+    }
+}
+
+std::string NoMeaning(std::string_view font, std::string_view text, std::size_t at) {
+    return std::string(font) + " font: character " +
+           std::to_string(static_cast<unsigned char>(text[at])) + " at position " +
+           std::to_string(at + 1) + " draws nothing known";
+}
+
+Rendering Failure(std::string error) {
+    return Rendering{std::nullopt, std::move(error)};
+}
+
+Elements ElementsFailure(std::string error) {
+    return Elements{std::nullopt, std::move(error)};
+}
+
+}  // namespace detail
+
+}  // namespace orbx::render

@@ -1,0 +1,59 @@
+// From the result text of a barcode function to the symbol that the matching Orbelantrix font
+// draws. A preview and test library: never linked into the plug-in.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "render/symbol.h"
+
+namespace orbx::render {
+
+// The font families, each with its own character meanings.
+enum class Font {
+    code128,           // Code 128 text font: one character per symbol value
+    code39,            // Code 39 text font (narrow/wide)
+    code93,            // Code 93 text font
+    codabar,           // Codabar text font (narrow/wide)
+    i2of5,             // Interleaved 2 of 5 text font: one character per digit pair
+    msi,               // MSI text font (narrow/wide)
+    upc_ean,           // UPC/EAN text font: digits in parity sets, guards, add-ons
+    postnet,           // Postnet text font: frame bars and digits
+    universal,         // Universal font: one bar and one space per letter, or postal letters
+    intelligent_mail,  // four bar states p, q, r, s
+    databar,           // width pairs: Omnidirectional and Limited
+    databar_stacked,   // one character per column of the three Stacked rows
+    databar_rows,      // first row a/w, then four module rows per character and line
+};
+
+// The font that draws the result of a barcode function, by name with or without "Orbx_";
+// nothing for functions whose result is plain text or no barcode.
+std::optional<Font> FontOf(std::string_view function);
+
+// A drawn symbol, or why the text has none (a character the font gives no meaning).
+struct Rendering {
+    std::optional<Symbol> symbol;
+    std::string error;
+};
+
+Rendering Render(Font font, std::string_view text);
+
+// The element sequence of a narrow/wide text font (Code 39, Codabar, Interleaved 2 of 5, MSI):
+// true for a wide element, bar first, inter-character gaps included.
+struct Elements {
+    std::optional<std::vector<bool>> wide;
+    std::string error;
+};
+
+Elements NarrowWide(Font font, std::string_view text);
+
+// Wide elements of the narrow/wide text fonts are drawn this many modules wide.
+inline constexpr int kWideToNarrow = 3;
+
+// The font text as bytes, from the result text as the host shows it: every character is the
+// Windows-1252 character of one byte. Characters outside Windows-1252 give nothing.
+std::optional<std::string> FontBytes(std::u16string_view text);
+
+}  // namespace orbx::render

@@ -1,0 +1,93 @@
+#include "render/svg.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace orbx::render {
+
+namespace {
+
+std::string Number(double v) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", v);
+    return buffer;
+}
+
+std::string Rect(double x, double y, double w, double h) {
+    return "<rect x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" width=\"" + Number(w) +
+           "\" height=\"" + Number(h) + "\"/>";
+}
+
+// Extra length of long UPC/EAN bars, size of the digits, room for digits above an add-on.
+constexpr double kLongBars = 5;
+constexpr double kDigitSize = 9;
+
+}  // namespace
+
+std::string Svg(const Symbol& s, double pixels_per_x) {
+    const double mw = s.module_width;
+    const double quiet = s.quiet_zone * mw;
+    const double width = s.width() * mw + 2 * quiet;
+    std::string body;
+    double height = 0;
+    if (s.postal()) {
+        // Intelligent Mail: ascender 3, tracker 2, descender 3 units; Postnet and Planet: tall
+        // bars 5 units, short bars 2, on the baseline. One unit is 2 X.
+        const double unit = 2;
+        const double asc = s.four_state ? 3 : 3;
+        const double trk = s.four_state ? 2 : 1;
+        const double desc = s.four_state ? 3 : 1;
+        const double total = (asc + trk + desc) * unit;
+        for (std::size_t k = 0; k < s.bars.size(); ++k) {
+            const double top = s.bars[k].ascender ? 0 : asc * unit;
+            const double bottom = s.bars[k].descender ? total : total - desc * unit;
+            body += Rect(quiet + 2.0 * static_cast<double>(k), quiet + top, 1, bottom - top);
+        }
+        height = total + 2 * quiet;
+    } else {
+        const bool retail = !s.reach.empty();
+        double y = quiet;
+        for (const Row& row : s.rows) {
+            const double h = row.height * mw;
+            std::size_t m = 0;
+            while (m < row.modules.size()) {
+                if (!row.modules[m]) {
+                    ++m;
+                    continue;
+                }
+                std::size_t end = m;
+                while (end < row.modules.size() && row.modules[end] &&
+                       (!retail || s.reach[end] == s.reach[m])) {
+                    ++end;
+                }
+                double top = y;
+                double bar = h;
+                if (retail && s.reach[m] == BarReach::long_) bar += kLongBars;
+                if (retail && s.reach[m] == BarReach::add_on) {
+                    // Add-on bars leave room above them for the add-on digits.
+                    top += kDigitSize;
+                    bar += kLongBars - kDigitSize;
+                }
+                body += Rect(quiet + static_cast<double>(m) * mw, top,
+                             static_cast<double>(end - m) * mw, bar);
+                m = end;
+            }
+            y += h;
+        }
+        for (const Label& l : s.labels) {
+            const double ly = l.above ? quiet + kDigitSize - 1.5 : y + kDigitSize - 1;
+            body += "<text x=\"" + Number(quiet + (l.x + l.width / 2) * mw) + "\" y=\"" +
+                    Number(ly) + "\" font-size=\"" + Number(kDigitSize) +
+                    "\" text-anchor=\"middle\" font-family=\"monospace\">" + l.digit + "</text>";
+        }
+        height = y + (retail ? kDigitSize : 0) + quiet;
+    }
+    const std::string w = Number(width);
+    const std::string h = Number(height);
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width * pixels_per_x) +
+           "\" height=\"" + Number(height * pixels_per_x) + "\" viewBox=\"0 0 " + w + " " + h +
+           "\">\n<rect width=\"" + w + "\" height=\"" + h +
+           "\" fill=\"white\"/>\n<g fill=\"black\">" + body + "</g>\n</svg>\n";
+}
+
+}  // namespace orbx::render
