@@ -388,30 +388,13 @@ void unpack(PackedWidths odd, PackedWidths even, int elements, int* widths) {
     }
 }
 
-// Looks up the character of `value` whose group is one of `groups`: the odd subset value is the
-// quotient or the remainder of the value within its group by the other subset's count.
-template <std::size_t Groups, std::size_t OddValues, std::size_t EvenValues>
-bool character(const std::array<DataCharacteristics, Groups>& groups,
-               const SubsetTable<Groups, OddValues>& odd_table,
-               const SubsetTable<Groups, EvenValues>& even_table, bool odd_takes_quotient,
-               int elements, int value, int* widths) {
-    const int i = group_index(groups, value);
-    if (i < 0 || value < 0) return false;
-    const auto gi = static_cast<std::size_t>(i);
-    const DataCharacteristics& g = groups[gi];
-    const int v = value - g.sumOfPreviousGroups;
-    const int divisor = odd_takes_quotient ? g.evenSubsetTotalValue : g.oddSubsetTotalValue;
-    const int odd = odd_takes_quotient ? v / divisor : v % divisor;
-    const int even = odd_takes_quotient ? v % divisor : v / divisor;
-    // Within the group both lie inside their subsets; the checks keep every lookup in its table.
-    const std::size_t odd_at = odd_table.start[gi] + static_cast<std::size_t>(odd);
-    const std::size_t even_at = even_table.start[gi] + static_cast<std::size_t>(even);
-    if (odd >= g.oddSubsetTotalValue || even >= g.evenSubsetTotalValue || odd_at >= OddValues ||
-        even_at >= EvenValues) {
-        return false;
-    }
-    unpack(odd_table.widths[odd_at], even_table.widths[even_at], elements, widths);
-    return true;
+// The quotient and remainder of a value within Limited group G by the group's even subset
+// count: a constant divisor for each group, which the compiler turns into a multiplication.
+template <std::size_t G>
+void limited_split(int v, int& odd, int& even) {
+    constexpr int divisor = kLimitedGroups[G].evenSubsetTotalValue;
+    odd = v / divisor;
+    even = v % divisor;
 }
 
 // Whole characters of four elements per subset, one packed entry per character value: the eight
@@ -477,8 +460,48 @@ bool DataBarExpandedCharacter(int value, int* widths) {
 }
 
 bool DataBarLimitedCharacter(int value, int* widths) {
+    const int i = group_index(kLimitedGroups, value);
+    if (i < 0 || value < 0) return false;
+    const auto gi = static_cast<std::size_t>(i);
+    const DataCharacteristics& g = kLimitedGroups[gi];
+    const int v = value - g.sumOfPreviousGroups;
+    // The odd subset takes the quotient.
+    int odd = 0;
+    int even = 0;
+    static_assert(kLimitedGroups.size() == 7);
+    switch (gi) {
+        case 0:
+            limited_split<0>(v, odd, even);
+            break;
+        case 1:
+            limited_split<1>(v, odd, even);
+            break;
+        case 2:
+            limited_split<2>(v, odd, even);
+            break;
+        case 3:
+            limited_split<3>(v, odd, even);
+            break;
+        case 4:
+            limited_split<4>(v, odd, even);
+            break;
+        case 5:
+            limited_split<5>(v, odd, even);
+            break;
+        default:
+            limited_split<6>(v, odd, even);
+            break;
+    }
+    // Within the group both lie inside their subsets; the checks keep every lookup in its table.
     const LimitedTables& t = limited_tables();
-    return character(kLimitedGroups, t.odd, t.even, true, 7, value, widths);
+    const std::size_t odd_at = t.odd.start[gi] + static_cast<std::size_t>(odd);
+    const std::size_t even_at = t.even.start[gi] + static_cast<std::size_t>(even);
+    if (odd >= g.oddSubsetTotalValue || even >= g.evenSubsetTotalValue ||
+        odd_at >= kLimitedOddValues || even_at >= kLimitedEvenValues) {
+        return false;
+    }
+    unpack(t.odd.widths[odd_at], t.even.widths[even_at], 7, widths);
+    return true;
 }
 
 }  // namespace orbx
