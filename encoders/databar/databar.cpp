@@ -109,10 +109,10 @@ int finder_pair(int checksum) {
     return k;
 }
 
-// The 46 widths of GetDatabarBarWidths as width digits in `widths`; false where it gives none.
-bool bar_widths(std::string_view digits, char* widths, bool& specialCaseStackedOmni) {
+// The 46 widths of GetDatabarBarWidths for the GTIN value `v`, as width digits in `widths`; false
+// where it gives none.
+bool bar_widths(std::int64_t v, char* widths, bool& specialCaseStackedOmni) {
     specialCaseStackedOmni = false;
-    const std::int64_t v = DataBarGtinValue(digits);
     const std::int64_t left = v / kHalfDivisor;
     const std::int64_t right = v % kHalfDivisor;
     if (left / kInsideValues > std::numeric_limits<int>::max()) return false;
@@ -177,7 +177,7 @@ int encode(const char* data, char* out, long capacity, Render render) {
     DataBarGtinDigits(std::string_view(data, strnlen(data, kGtinWithCheckDigit)), digits);
     char widths[kSymbolWidths];
     bool special = false;
-    if (!bar_widths(std::string_view(digits, kGtinDigits), widths, special)) return kStatusRefused;
+    if (!bar_widths(DataBarGtinDigitsValue(digits), widths, special)) return kStatusRefused;
     char text[2 * kRowModules + 1];
     const std::size_t length = render(std::string_view(widths, kSymbolWidths), special, text);
     return CopyResult(out, capacity, std::string_view(text, length)) ? kStatusOk : kStatusRefused;
@@ -213,6 +213,18 @@ std::string VerifyUserData(std::string_view data, std::string_view typeName) {
     return normalise_expanded(data);
 }
 
+std::int64_t DataBarGtinDigitsValue(const char* digits) {
+    // Two halves read side by side: each digit waits only for the one before it in its half.
+    std::int64_t high = 0;
+    std::int64_t low = 0;
+    for (std::size_t i = 0; i < 6; ++i) {
+        high = high * 10 + (digits[i] - '0');
+        low = low * 10 + (digits[6 + i] - '0');
+    }
+    low = low * 10 + (digits[12] - '0');
+    return high * 10000000 + low;
+}
+
 std::int64_t DataBarGtinValue(std::string_view digits) {
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     std::int64_t v = 0;
@@ -227,7 +239,7 @@ std::int64_t DataBarGtinValue(std::string_view digits) {
 
 std::string GetDatabarBarWidths(std::string_view digits, bool& specialCaseStackedOmni) {
     char widths[kSymbolWidths];
-    if (!bar_widths(digits, widths, specialCaseStackedOmni)) return {};
+    if (!bar_widths(DataBarGtinValue(digits), widths, specialCaseStackedOmni)) return {};
     return std::string(widths, kSymbolWidths);
 }
 

@@ -34,6 +34,8 @@ void DataBarGtinDigits(std::string_view data, char* digits);
 
 // Value of the leading digits of a normalised GTIN text (0 when it starts with no digit).
 std::int64_t DataBarGtinValue(std::string_view digits);
+// The same for the 13 digits that DataBarGtinDigits writes (all of them digits).
+std::int64_t DataBarGtinDigitsValue(const char* digits);
 
 // The 46 element widths of a DataBar Omnidirectional symbol for 13 digits, guards included,
 // beginning with a space. `specialCaseStackedOmni` tells whether the right finder is the one

@@ -74,10 +74,9 @@ bool limited_widths(int value, CharWidths& widths) {
     return DataBarLimitedCharacter(value, widths.data());
 }
 
-// The 46 widths of GetDatabarLimitedBarWidths as width digits in `widths`; false where it gives
-// none.
-bool limited_bar_widths(std::string_view digits, char* widths) {
-    const std::int64_t v = DataBarGtinValue(digits);
+// The 46 widths of GetDatabarLimitedBarWidths for the GTIN value `v`, as width digits in
+// `widths`; false where it gives none.
+bool limited_bar_widths(std::int64_t v, char* widths) {
     // The left value must stay within the Limited characters too.
     if (v >= kCharacterValues * kCharacterValues) return false;
     CharWidths left{};
@@ -129,7 +128,7 @@ int CalculateDatabarLimitedCheckSum(std::string_view left, std::string_view righ
 
 std::string GetDatabarLimitedBarWidths(std::string_view digits) {
     char widths[kSymbolWidths];
-    if (!limited_bar_widths(digits, widths)) return {};
+    if (!limited_bar_widths(DataBarGtinValue(digits), widths)) return {};
     return std::string(widths, kSymbolWidths);
 }
 
@@ -139,7 +138,7 @@ int Orbelantrix_DataBar_DataBarLimited(char* data, char* out, long capacity) {
     char digits[kGtinDigits];
     DataBarGtinDigits(std::string_view(data, strnlen(data, 14)), digits);
     char widths[kSymbolWidths];
-    if (!limited_bar_widths(std::string_view(digits, kGtinDigits), widths)) return kStatusRefused;
+    if (!limited_bar_widths(DataBarGtinDigitsValue(digits), widths)) return kStatusRefused;
     char text[kSymbolWidths];
     const std::size_t length = FontEncodeInto(std::string_view(widths, kSymbolWidths), text);
     return CopyResult(out, capacity, std::string_view(text, length)) ? kStatusOk : kStatusRefused;
