@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 namespace orbx {
@@ -18,6 +19,15 @@ inline bool CopyResult(char* out, long capacity, std::string_view text) {
     std::memcpy(out, text.data(), text.size());
     out[text.size()] = '\0';
     return true;
+}
+
+// At least `size` bytes to build a result in, from `buffer`, which only ever grows. An encoder
+// keeps its buffer per thread (a function-local thread_local), so once a thread has built a
+// result this long, building one allocates nothing, and the characters are written straight
+// into place rather than appended one by one.
+inline char* WorkArea(std::string& buffer, std::size_t size) {
+    if (buffer.size() < size) buffer.resize(size);
+    return buffer.data();
 }
 
 }  // namespace orbx

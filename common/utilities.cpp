@@ -53,10 +53,6 @@ int asc(const std::string& text) {
     return text.empty() ? 0 : code_at(text.data(), 0);
 }
 
-bool isNumeric(int code) {
-    return code >= '0' && code <= '9';
-}
-
 bool isNumeric(const std::string& text) {
     if (text.empty()) return false;
     return std::all_of(text.begin(), text.end(),

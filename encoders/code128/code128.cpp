@@ -1,5 +1,7 @@
 #include "encoders/code128/code128.h"
 
+#include <cstdint>
+
 #include "common/check_digits.h"
 #include "common/output.h"
 #include "common/status.h"
@@ -58,17 +60,19 @@ unsigned char start_character(std::string_view s, char& set) {
 int encode(std::string_view s, char* out, long capacity) {
     const std::size_t len = s.size();
     char set = 'B';
-    std::string o;
     // At most two characters per data character (a set change and the character), plus start,
-    // check and stop.
-    o.reserve(2 * len + 3);
-    o += static_cast<char>(start_character(s, set));
+    // check and stop. Per thread, kept from call to call: no allocation once a thread has built
+    // a symbol this long.
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, 2 * len + 3);
+    char* o = symbol;
+    *o++ = static_cast<char>(start_character(s, set));
 
     std::size_t p = 0;
     while (p < len) {
         const int b = static_cast<unsigned char>(s[p]);
         if (p + 1 < len && is_fnc1_marker(b)) {
-            o += static_cast<char>(kCode128Fnc1);
+            *o++ = static_cast<char>(kCode128Fnc1);
             ++p;
             continue;
         }
@@ -82,54 +86,55 @@ int encode(std::string_view s, char* out, long capacity) {
                 std::size_t run = 0;
                 while (digit_at(s, p + run))
                     ++run;
-                if (run % 2 == 1) o += s[p++];
-                o += static_cast<char>(kCode128CodeC);
+                if (run % 2 == 1) *o++ = s[p++];
+                *o++ = static_cast<char>(kCode128CodeC);
                 set = 'C';
             }
-            o += static_cast<char>(Code128FontChar(digit_value(s, p) * 10 + digit_value(s, p + 1)));
+            *o++ =
+                static_cast<char>(Code128FontChar(digit_value(s, p) * 10 + digit_value(s, p + 1)));
             p += 2;
             continue;
         }
         if (b < 32 || (set == 'A' && b < 96)) {
             if (set != 'A') {
-                o += static_cast<char>(kCode128CodeA);
+                *o++ = static_cast<char>(kCode128CodeA);
                 set = 'A';
             }
-            o += static_cast<char>(b < 32 ? b + 96 : b == ' ' ? 194 : b);
+            *o++ = static_cast<char>(b < 32 ? b + 96 : b == ' ' ? 194 : b);
         } else if (b == kCode128Fnc2) {
             if (set == 'C') {
-                o += static_cast<char>(kCode128CodeB);
+                *o++ = static_cast<char>(kCode128CodeB);
                 set = 'B';
             }
-            o += static_cast<char>(kCode128Fnc2);
+            *o++ = static_cast<char>(kCode128Fnc2);
         } else if (b >= 32 && b <= 126) {
             if (set != 'B') {
-                o += static_cast<char>(kCode128CodeB);
+                *o++ = static_cast<char>(kCode128CodeB);
                 set = 'B';
             }
-            o += static_cast<char>(b == ' ' ? 194 : b);
+            *o++ = static_cast<char>(b == ' ' ? 194 : b);
         }
         // Anything else (127 to 255 without a function meaning, FNC1 as the last character)
         // has no place in the symbol and is dropped.
         ++p;
     }
 
-    const std::string_view body(o);
-    o += static_cast<char>(Code128CheckChar(static_cast<unsigned char>(o[0]), body.substr(1)));
-    o += static_cast<char>(kCode128Stop);
-    return CopyResult(out, capacity, o) ? kStatusOk : kStatusRefused;
+    const std::string_view body(symbol + 1, static_cast<std::size_t>(o - symbol - 1));
+    *o++ = static_cast<char>(Code128CheckChar(static_cast<unsigned char>(symbol[0]), body));
+    *o++ = static_cast<char>(kCode128Stop);
+    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(o - symbol)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace
 
 unsigned char Code128CheckChar(unsigned char start, std::string_view chars) {
-    long sum = Code128FontValue(start);
-    long position = 1;
-    for (char c : chars) {
-        sum += Code128FontValue(static_cast<unsigned char>(c)) * position;
-        sum %= 103;
-        ++position;
-    }
+    // Summed in 64 bits and reduced once: the same remainder as reducing at every step.
+    std::int64_t sum = Code128FontValue(start);
+    std::int64_t position = 1;
+    for (char c : chars)
+        sum += Code128FontValue(static_cast<unsigned char>(c)) * position++;
     // Bytes below 32 read back as negative values (the fixed sets pass data bytes as they
     // stand); the check value is the non-negative remainder all the same.
     return Code128FontChar(static_cast<int>((sum % 103 + 103) % 103));
@@ -153,26 +158,29 @@ CheckDigitEscape Code128CheckDigitEscape(std::string_view d, std::size_t i, char
     return CheckDigitEscape::kResolved;
 }
 
-std::string Code128ProcessTilde(std::string_view d) {
+namespace {
+
+// Code128ProcessTilde into `r`, which has room for d.size() characters (no escape makes the text
+// longer); returns the length of the result.
+std::size_t process_tilde(std::string_view d, char* r) {
     const std::size_t len = d.size();
-    std::string r;
-    r.reserve(len);
+    std::size_t length = 0;
     std::size_t i = 0;
     while (i < len) {
         if (d[i] != '~') {
-            r += d[i++];
+            r[length++] = d[i++];
             continue;
         }
         // ~mNN: Mod 10 check digit of the digits among the NN characters before the escape.
         char digit = '0';
         const CheckDigitEscape check = Code128CheckDigitEscape(d, i, digit);
         if (check == CheckDigitEscape::kResolved) {
-            r += digit;
+            r[length++] = digit;
             i += 4;
             continue;
         }
         if (check == CheckDigitEscape::kText) {
-            r += d[i++];
+            r[length++] = d[i++];
             continue;
         }
         // ~NNN: a control character or a function marker by its code.
@@ -180,20 +188,28 @@ std::string Code128ProcessTilde(std::string_view d) {
             const int n =
                 digit_value(d, i + 1) * 100 + digit_value(d, i + 2) * 10 + digit_value(d, i + 3);
             if (is_escaped_code(n)) {
-                r += static_cast<char>(n);
+                r[length++] = static_cast<char>(n);
                 i += 4;
             } else {
-                r += d[i++];
+                r[length++] = d[i++];
             }
             continue;
         }
         if (i + 1 < len && d[i + 1] == '~') {
-            r += '~';
+            r[length++] = '~';
             i += 2;
             continue;
         }
-        r += d[i++];
+        r[length++] = d[i++];
     }
+    return length;
+}
+
+}  // namespace
+
+std::string Code128ProcessTilde(std::string_view d) {
+    std::string r(d.size(), '\0');
+    r.resize(process_tilde(d, r.data()));
     return r;
 }
 
@@ -201,7 +217,9 @@ int Orbelantrix_Code128(char* data, long tilde, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     if (tilde == 0) return encode(d, out, capacity);
-    return encode(Code128ProcessTilde(d), out, capacity);
+    thread_local std::string work;
+    char* const text = WorkArea(work, d.size());
+    return encode(std::string_view(text, process_tilde(d, text)), out, capacity);
 }
 
 int Orbelantrix_UCC128(char* data, char* out, long capacity) {

@@ -41,12 +41,17 @@ std::size_t ai_length(int first_two) {
     return 4;
 }
 
-// Start character, the given characters, check character and stop, handed to the caller.
-int finish(unsigned char start, std::string& symbol, char* out, long capacity) {
-    const unsigned char check = Code128CheckChar(start, std::string_view(symbol).substr(1));
-    symbol += static_cast<char>(check);
-    symbol += static_cast<char>(kCode128Stop);
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+// Start character, the characters up to `end`, check character and stop, handed to the caller;
+// the symbol has room for the two after `end`.
+int finish(unsigned char start, char* symbol, char* end, char* out, long capacity) {
+    const unsigned char check = Code128CheckChar(
+        start, std::string_view(symbol + 1, static_cast<std::size_t>(end - symbol - 1)));
+    *end++ = static_cast<char>(check);
+    *end++ = static_cast<char>(kCode128Stop);
+    return CopyResult(out, capacity,
+                      std::string_view(symbol, static_cast<std::size_t>(end - symbol)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 // Sets A and B take the data bytes as font characters unchanged; only the space becomes 194,
@@ -55,12 +60,14 @@ int finish(unsigned char start, std::string& symbol, char* out, long capacity) {
 int fixed_set(char* data, unsigned char start, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
-    std::string symbol;
-    symbol.reserve(d.size() + 3);
-    symbol += static_cast<char>(start);
+    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, d.size() + 3);
+    char* p = symbol;
+    *p++ = static_cast<char>(start);
     for (char c : d)
-        symbol += c == ' ' ? static_cast<char>(Code128FontChar(0)) : c;
-    return finish(start, symbol, out, capacity);
+        *p++ = c == ' ' ? static_cast<char>(Code128FontChar(0)) : c;
+    return finish(start, symbol, p, out, capacity);
 }
 
 }  // namespace
@@ -77,9 +84,10 @@ int Orbelantrix_Code128c(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     const auto count = static_cast<std::size_t>(std::count_if(d.begin(), d.end(), is_digit));
-    std::string symbol;
-    symbol.reserve(count / 2 + 4);
-    symbol += static_cast<char>(kCode128StartC);
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, count / 2 + 4);
+    char* p = symbol;
+    *p++ = static_cast<char>(kCode128StartC);
     // An odd count is made even with a leading zero, so the first pair is "0" and the first
     // digit.
     int pending = count % 2 == 1 ? 0 : -1;
@@ -89,20 +97,21 @@ int Orbelantrix_Code128c(char* data, char* out, long capacity) {
         if (pending < 0) {
             pending = digit;
         } else {
-            symbol += static_cast<char>(Code128FontChar(pending * 10 + digit));
+            *p++ = static_cast<char>(Code128FontChar(pending * 10 + digit));
             pending = -1;
         }
     }
-    return finish(kCode128StartC, symbol, out, capacity);
+    return finish(kCode128StartC, symbol, p, out, capacity);
 }
 
 int Orbelantrix_Code128HumanReadable(char* data, long tilde, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
     const std::size_t len = d.size();
-    std::string text;
     // An identifier of k characters with its marker (k + 1 bytes) prints as k + 4: at most twice
-    // the data.
+    // the data. Per thread, kept from call to call.
+    thread_local std::string text;
+    text.clear();
     text.reserve(2 * len);
 
     std::size_t p = 0;

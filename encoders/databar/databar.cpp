@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 #include <limits>
 
 #include "common/output.h"
@@ -72,18 +73,9 @@ bool is_expanded_char(unsigned char c) {
 // check digit place; the digits among the first 13 places, with zeros put back behind the first
 // of them for each place that held no digit.
 std::string normalise_gtin(std::string_view data) {
-    const std::size_t pad =
-        data.size() < kGtinWithCheckDigit ? kGtinWithCheckDigit - data.size() : 0;
-    std::string digits;
-    digits.reserve(kGtinDigits);
-    for (std::size_t p = 0; p < kGtinDigits; ++p) {
-        const unsigned char c = p < pad ? '0' : static_cast<unsigned char>(data[p - pad]);
-        if (is_digit(c)) digits += static_cast<char>(c);
-    }
-    // Nothing to put the zeros behind: the whole number is zero.
-    if (digits.empty()) return std::string(kGtinDigits, '0');
-    digits.insert(1, kGtinDigits - digits.size(), '0');
-    return digits;
+    char digits[kGtinDigits];
+    DataBarGtinDigits(data, digits);
+    return std::string(digits, kGtinDigits);
 }
 
 std::string normalise_expanded(std::string_view data) {
@@ -96,40 +88,121 @@ std::string normalise_expanded(std::string_view data) {
     return kept;
 }
 
-std::string reversed(std::string s) {
-    std::reverse(s.begin(), s.end());
-    return s;
-}
+// The eight widths of a data character, in natural element order.
+using CharWidths = std::array<int, 8>;
 
 // Outside character: the odd subset takes the quotient, its elements need no narrow one.
-std::string outside_widths(int value) {
-    const auto g = SetOutsideDataValues(value);
-    if (!g) return {};
-    const int v = value - g->sumOfPreviousGroups;
-    return GetCharacterWidths(*g, v / g->evenSubsetTotalValue, v % g->evenSubsetTotalValue, 4, true,
-                              false);
+bool outside_widths(int value, CharWidths& widths) {
+    return DataBarOutsideCharacter(value, widths.data());
 }
 
 // Inside character: the odd subset takes the remainder, the even elements need no narrow one.
-std::string inside_widths(int value) {
-    const auto g = SetInsideDataValues(value);
-    if (!g) return {};
-    const int v = value - g->sumOfPreviousGroups;
-    return GetCharacterWidths(*g, v % g->oddSubsetTotalValue, v / g->oddSubsetTotalValue, 4, false,
-                              true);
+bool inside_widths(int value, CharWidths& widths) {
+    return DataBarInsideCharacter(value, widths.data());
 }
 
-// Ties a normaliser type name to the rendering of the 46 widths.
+// Finder indexes of a checksum: the pairs (0, 8) and (8, 0) are not used, so k skips 8 and 72.
+int finder_pair(int checksum) {
+    int k = checksum;
+    if (k > 7) ++k;
+    if (k > 71) ++k;
+    return k;
+}
+
+// The 46 widths of GetDatabarBarWidths for the GTIN value `v`, as width digits in `widths`; false
+// where it gives none.
+bool bar_widths(std::int64_t v, char* widths, bool& specialCaseStackedOmni) {
+    specialCaseStackedOmni = false;
+    const std::int64_t left = v / kHalfDivisor;
+    const std::int64_t right = v % kHalfDivisor;
+    if (left / kInsideValues > std::numeric_limits<int>::max()) return false;
+
+    CharWidths c1{};
+    CharWidths c2{};
+    CharWidths c3{};
+    CharWidths c4{};
+    if (!outside_widths(static_cast<int>(left / kInsideValues), c1) ||
+        !inside_widths(static_cast<int>(left % kInsideValues), c2) ||
+        !outside_widths(static_cast<int>(right / kInsideValues), c3) ||
+        !inside_widths(static_cast<int>(right % kInsideValues), c4)) {
+        return false;
+    }
+    // Characters 2 and 3 stand reversed in the symbol; the weights apply in natural order.
+    int sum = 0;
+    for (std::size_t j = 0; j < 8; ++j) {
+        sum += c1[j] * kChecksumWeights[0][j] + c2[j] * kChecksumWeights[1][j] +
+               c3[j] * kChecksumWeights[2][j] + c4[j] * kChecksumWeights[3][j];
+    }
+    const int k = finder_pair(sum % 79);
+    const std::string_view leftFinder = kFinders[static_cast<std::size_t>(k / 9)];
+    const std::string_view rightFinder = kFinders[static_cast<std::size_t>(k % 9)];
+    specialCaseStackedOmni = k % 9 == 3;
+
+    // Guard, character 1, left finder, character 2 reversed, character 4, right finder reversed,
+    // character 3 reversed, guard. Every width is a single digit; a larger one (which the group
+    // tables rule out) would not make 46 widths.
+    char* p = widths;
+    bool single_digits = true;
+    const auto put = [&p, &single_digits](int w) {
+        single_digits = single_digits && w >= 0 && w <= 9;
+        *p++ = static_cast<char>('0' + w);
+    };
+    for (char c : DataBar_START_STOP_PATTERN)
+        *p++ = c;
+    for (std::size_t j = 0; j < 8; ++j)
+        put(c1[j]);
+    for (char c : leftFinder)
+        *p++ = c;
+    for (std::size_t j = 8; j-- > 0;)
+        put(c2[j]);
+    for (std::size_t j = 0; j < 8; ++j)
+        put(c4[j]);
+    for (std::size_t j = rightFinder.size(); j-- > 0;)
+        *p++ = rightFinder[j];
+    for (std::size_t j = 8; j-- > 0;)
+        put(c3[j]);
+    for (char c : DataBar_START_STOP_PATTERN)
+        *p++ = c;
+    assert(p == widths + kSymbolWidths);
+    return single_digits;
+}
+
+// The GTIN types: normalised data, the 46 widths and their rendering by `render`, which writes
+// at most 2 x 50 + 1 characters and returns how many.
 template <typename Render>
-int encode(const char* data, char* out, long capacity, std::string_view typeName, Render render) {
+int encode(const char* data, char* out, long capacity, Render render) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    // Only the first 14 characters (and whether there are fewer) shape the GTIN.
+    char digits[kGtinDigits];
+    DataBarGtinDigits(std::string_view(data, strnlen(data, kGtinWithCheckDigit)), digits);
+    char widths[kSymbolWidths];
     bool special = false;
-    const std::string widths = GetDatabarBarWidths(VerifyUserData(data, typeName), special);
-    if (widths.size() != kSymbolWidths) return kStatusRefused;
-    return CopyResult(out, capacity, render(widths, special)) ? kStatusOk : kStatusRefused;
+    if (!bar_widths(DataBarGtinDigitsValue(digits), widths, special)) return kStatusRefused;
+    char text[2 * kRowModules + 1];
+    const std::size_t length = render(std::string_view(widths, kSymbolWidths), special, text);
+    return CopyResult(out, capacity, std::string_view(text, length)) ? kStatusOk : kStatusRefused;
 }
 
 }  // namespace
+
+void DataBarGtinDigits(std::string_view data, char* digits) {
+    const std::size_t pad =
+        data.size() < kGtinWithCheckDigit ? kGtinWithCheckDigit - data.size() : 0;
+    std::size_t count = 0;
+    for (std::size_t p = 0; p < kGtinDigits; ++p) {
+        const unsigned char c = p < pad ? '0' : static_cast<unsigned char>(data[p - pad]);
+        if (is_digit(c)) digits[count++] = static_cast<char>(c);
+    }
+    // Nothing to put the zeros behind: the whole number is zero.
+    if (count == 0) {
+        std::fill(digits, digits + kGtinDigits, '0');
+        return;
+    }
+    // Zeros behind the first digit for each place that held none.
+    const std::size_t missing = kGtinDigits - count;
+    std::copy_backward(digits + 1, digits + count, digits + kGtinDigits);
+    std::fill(digits + 1, digits + 1 + missing, '0');
+}
 
 std::string VerifyUserData(std::string_view data, std::string_view typeName) {
     if (typeName == "Databar" || typeName == "DatabarStacked" ||
@@ -138,6 +211,18 @@ std::string VerifyUserData(std::string_view data, std::string_view typeName) {
         return normalise_gtin(data);
     }
     return normalise_expanded(data);
+}
+
+std::int64_t DataBarGtinDigitsValue(const char* digits) {
+    // Two halves read side by side: each digit waits only for the one before it in its half.
+    std::int64_t high = 0;
+    std::int64_t low = 0;
+    for (std::size_t i = 0; i < 6; ++i) {
+        high = high * 10 + (digits[i] - '0');
+        low = low * 10 + (digits[6 + i] - '0');
+    }
+    low = low * 10 + (digits[12] - '0');
+    return high * 10000000 + low;
 }
 
 std::int64_t DataBarGtinValue(std::string_view digits) {
@@ -153,34 +238,9 @@ std::int64_t DataBarGtinValue(std::string_view digits) {
 }
 
 std::string GetDatabarBarWidths(std::string_view digits, bool& specialCaseStackedOmni) {
-    specialCaseStackedOmni = false;
-    const std::int64_t v = DataBarGtinValue(digits);
-    const std::int64_t left = v / kHalfDivisor;
-    const std::int64_t right = v % kHalfDivisor;
-    if (left / kInsideValues > std::numeric_limits<int>::max()) return {};
-
-    const std::string char1 = outside_widths(static_cast<int>(left / kInsideValues));
-    const std::string char2 = reversed(inside_widths(static_cast<int>(left % kInsideValues)));
-    const std::string char3 = reversed(outside_widths(static_cast<int>(right / kInsideValues)));
-    const std::string char4 = inside_widths(static_cast<int>(right % kInsideValues));
-    if (char1.empty()) return {};
-
-    std::string leftFinder;
-    std::string rightFinder;
-    specialCaseStackedOmni = CalculateCheckCharWidths(
-        CalculateDatabarCheckSum(char1, char2, char3, char4), leftFinder, rightFinder);
-
-    std::string widths;
-    widths.reserve(kSymbolWidths);
-    widths += DataBar_START_STOP_PATTERN;
-    widths += char1;
-    widths += leftFinder;
-    widths += char2;
-    widths += char4;
-    widths += rightFinder;
-    widths += char3;
-    widths += DataBar_START_STOP_PATTERN;
-    return widths;
+    char widths[kSymbolWidths];
+    if (!bar_widths(DataBarGtinValue(digits), widths, specialCaseStackedOmni)) return {};
+    return std::string(widths, kSymbolWidths);
 }
 
 std::string GetDatabarBarWidths(std::string_view digits) {
@@ -213,14 +273,28 @@ bool CalculateCheckCharWidths(int checksum, std::string& left, std::string& righ
     return k % 9 == 3;
 }
 
-std::string FontEncode(std::string_view widths) {
-    std::string text;
-    text.reserve(widths.size());
-    for (std::size_t i = 0; i < widths.size(); ++i) {
-        const char c = widths[i];
-        if (c < '1' || c > '9') continue;
-        text += i % 2 == 0 ? static_cast<char>('a' + (c - '1')) : c;
+std::size_t FontEncodeInto(std::string_view widths, char* text) {
+    std::size_t n = 0;
+    // Offset of a width from "1": below 9 for "1" to "9", anything else is skipped.
+    const auto offset = [](char c) {
+        return static_cast<unsigned>(static_cast<unsigned char>(c)) - '1';
+    };
+    // A space and the bar after it at a time.
+    std::size_t i = 0;
+    for (; i + 1 < widths.size(); i += 2) {
+        const unsigned space = offset(widths[i]);
+        if (space < 9) text[n++] = static_cast<char>('a' + space);
+        if (offset(widths[i + 1]) < 9) text[n++] = widths[i + 1];
     }
+    if (i < widths.size() && offset(widths[i]) < 9) {
+        text[n++] = static_cast<char>('a' + offset(widths[i]));
+    }
+    return n;
+}
+
+std::string FontEncode(std::string_view widths) {
+    std::string text(widths.size(), '\0');
+    text.resize(FontEncodeInto(widths, text.data()));
     return text;
 }
 
@@ -245,15 +319,12 @@ struct StackedRows {
 
 StackedRows expand_rows(std::string_view widths) {
     const std::size_t split = std::min(widths.size(), kTopRowWidths);
-    std::string topWidths(widths.substr(0, split));
-    topWidths += DataBar_START_STOP_PATTERN;
-    std::string bottomWidths(DataBar_START_STOP_PATTERN);
-    bottomWidths += widths.substr(split);
-
     StackedRows rows;
     int paintBar = 0;
-    ExpandModules(topWidths, paintBar, rows.top);
-    ExpandModules(bottomWidths, paintBar, rows.bottom);
+    const std::size_t top = ExpandModules(widths.substr(0, split), paintBar, rows.top);
+    ExpandModules(DataBar_START_STOP_PATTERN, paintBar, std::span(rows.top).subspan(top));
+    const std::size_t bottom = ExpandModules(DataBar_START_STOP_PATTERN, paintBar, rows.bottom);
+    ExpandModules(widths.substr(split), paintBar, std::span(rows.bottom).subspan(bottom));
     return rows;
 }
 
@@ -261,74 +332,89 @@ bool in_finder(int col) {
     return col >= kFinderFirstColumn && col <= kFinderLastColumn;
 }
 
+// DataBarStackedColumns into `text` (50 characters).
+std::size_t stacked_columns(std::string_view widths, char* text) {
+    const StackedRows rows = expand_rows(widths);
+    // Separator: dark between two light modules, light between two dark ones, alternating where
+    // the rows differ; the four columns at each end stay light. One pass: each separator
+    // module needs only its left neighbour.
+    int sep = 0;
+    for (std::size_t col = 0; col < kRowModules; ++col) {
+        const int top = rows.top[col];
+        const int bottom = rows.bottom[col];
+        if (col < 4 || col > 43) {
+            sep = 0;
+        } else if (top != bottom) {
+            sep = sep == 0 ? 1 : 0;
+        } else {
+            sep = top == 0 ? 1 : 0;
+        }
+        text[col] = kStackedColumns[static_cast<std::size_t>(bottom * 4 + sep * 2 + top)];
+    }
+    return kRowModules;
+}
+
+// DataBarStackedOmniColumns into `text` (101 characters).
+std::size_t stacked_omni_columns(std::string_view widths, bool specialCaseStackedOmni, char* text) {
+    const StackedRows rows = expand_rows(widths);
+    // The first line is the top row; the host's paragraph separator keeps the two rows on two
+    // lines of a field; the second line draws the separators, the middle row and the bottom row.
+    char* const second = text + kRowModules + 1;
+    text[kRowModules] = '\r';
+    // One pass: a separator module in the finder columns needs only its left neighbour.
+    int belowTop = 0;
+    int aboveBottom = 0;
+    for (int col = 0; col < static_cast<int>(kRowModules); ++col) {
+        const auto c = static_cast<std::size_t>(col);
+        const int top = rows.top[c];
+        const int bottom = rows.bottom[c];
+        text[c] = top == 1 ? kDataBarDarkModule : kDataBarLightModule;
+        int middle = 0;
+        if (col < 4 || col > 45) {
+            belowTop = 0;
+            aboveBottom = 0;
+        } else {
+            // Separators are the complement of their row, except that in the finder columns a
+            // light row module gets a module alternating with its left neighbour.
+            if (in_finder(col)) {
+                belowTop = top == 1 ? 0 : belowTop == 0 ? 1 : 0;
+            } else {
+                belowTop = top == 1 ? 0 : 1;
+            }
+            if (in_finder(col) && specialCaseStackedOmni) {
+                aboveBottom = col == kSpecialCaseColumn ? 1 : 0;
+            } else if (in_finder(col)) {
+                aboveBottom = bottom == 1 ? 0 : aboveBottom == 0 ? 1 : 0;
+            } else {
+                aboveBottom = bottom == 1 ? 0 : 1;
+            }
+            // The middle row alternates between the separators, dark on odd columns.
+            if (col >= 5) middle = col % 2 == 1 ? 1 : 0;
+        }
+        const int value = bottom * 8 + aboveBottom * 4 + middle * 2 + belowTop;
+        assert(value < static_cast<int>(kDataBarSecondLineColumns.size()));
+        second[c] = kDataBarSecondLineColumns[std::min<std::size_t>(
+            static_cast<std::size_t>(value), kDataBarSecondLineColumns.size() - 1)];
+    }
+    return 2 * kRowModules + 1;
+}
+
 }  // namespace
 
 std::string DataBarStackedColumns(std::string_view widths) {
-    const StackedRows rows = expand_rows(widths);
-    // Separator: dark between two light modules, light between two dark ones, alternating where
-    // the rows differ; the four columns at each end stay light.
-    std::array<std::uint8_t, kRowModules> sep{};
-    for (int col = 4; col <= 43; ++col) {
-        const std::uint8_t top = rows.top[col];
-        const std::uint8_t bottom = rows.bottom[col];
-        if (top != bottom) {
-            sep[col] = sep[col - 1] == 0 ? 1 : 0;
-        } else {
-            sep[col] = top == 0 ? 1 : 0;
-        }
-    }
-    std::string text;
-    text.reserve(kRowModules);
-    for (std::size_t col = 0; col < kRowModules; ++col)
-        text += kStackedColumns[rows.bottom[col] * 4 + sep[col] * 2 + rows.top[col]];
-    return text;
+    char text[kRowModules];
+    return std::string(text, stacked_columns(widths, text));
 }
 
 std::string DataBarStackedOmniColumns(std::string_view widths, bool specialCaseStackedOmni) {
-    const StackedRows rows = expand_rows(widths);
-    std::array<std::uint8_t, kRowModules> belowTop{};
-    std::array<std::uint8_t, kRowModules> middle{};
-    std::array<std::uint8_t, kRowModules> aboveBottom{};
-    for (int col = 4; col <= 45; ++col) {
-        // Separators are the complement of their row, except that in the finder columns a light
-        // row module gets a module alternating with its left neighbour.
-        const std::uint8_t top = rows.top[col];
-        if (in_finder(col)) {
-            belowTop[col] = top == 1 ? 0 : belowTop[col - 1] == 0 ? 1 : 0;
-        } else {
-            belowTop[col] = top == 1 ? 0 : 1;
-        }
-        const std::uint8_t bottom = rows.bottom[col];
-        if (in_finder(col) && specialCaseStackedOmni) {
-            aboveBottom[col] = col == kSpecialCaseColumn ? 1 : 0;
-        } else if (in_finder(col)) {
-            aboveBottom[col] = bottom == 1 ? 0 : aboveBottom[col - 1] == 0 ? 1 : 0;
-        } else {
-            aboveBottom[col] = bottom == 1 ? 0 : 1;
-        }
-        // The middle row alternates between the separators, dark on odd columns.
-        if (col >= 5) middle[col] = col % 2 == 1 ? 1 : 0;
-    }
-
-    std::string text;
-    text.reserve(2 * kRowModules + 1);
-    for (std::size_t col = 0; col < kRowModules; ++col)
-        text += rows.top[col] == 1 ? kDataBarDarkModule : kDataBarLightModule;
-    // The host's paragraph separator keeps the two rows on two lines of a field.
-    text += '\r';
-    for (std::size_t col = 0; col < kRowModules; ++col) {
-        const int value =
-            rows.bottom[col] * 8 + aboveBottom[col] * 4 + middle[col] * 2 + belowTop[col];
-        assert(value < static_cast<int>(kDataBarSecondLineColumns.size()));
-        text += kDataBarSecondLineColumns[std::min<std::size_t>(
-            static_cast<std::size_t>(value), kDataBarSecondLineColumns.size() - 1)];
-    }
-    return text;
+    char text[2 * kRowModules + 1];
+    return std::string(text, stacked_omni_columns(widths, specialCaseStackedOmni, text));
 }
 
 int Orbelantrix_DataBar_DataBar(char* data, char* out, long capacity) {
-    return encode(data, out, capacity, "Databar",
-                  [](std::string_view widths, bool) { return FontEncode(widths); });
+    return encode(data, out, capacity, [](std::string_view widths, bool, char* text) {
+        return FontEncodeInto(widths, text);
+    });
 }
 
 int Orbelantrix_DataBar_DataBar64(char* data, char* out, long capacity) {
@@ -336,8 +422,9 @@ int Orbelantrix_DataBar_DataBar64(char* data, char* out, long capacity) {
 }
 
 int Orbelantrix_DataBar_DataBarStacked(char* data, char* out, long capacity) {
-    return encode(data, out, capacity, "DatabarStacked",
-                  [](std::string_view widths, bool) { return DataBarStackedColumns(widths); });
+    return encode(data, out, capacity, [](std::string_view widths, bool, char* text) {
+        return stacked_columns(widths, text);
+    });
 }
 
 int Orbelantrix_DataBar_DataBarStacked64(char* data, char* out, long capacity) {
@@ -345,10 +432,9 @@ int Orbelantrix_DataBar_DataBarStacked64(char* data, char* out, long capacity) {
 }
 
 int Orbelantrix_DataBar_DataBarStackedOmniDirectional(char* data, char* out, long capacity) {
-    return encode(data, out, capacity, "DatabarStackedOmnidirectional",
-                  [](std::string_view widths, bool special) {
-                      return DataBarStackedOmniColumns(widths, special);
-                  });
+    return encode(data, out, capacity, [](std::string_view widths, bool special, char* text) {
+        return stacked_omni_columns(widths, special, text);
+    });
 }
 
 int Orbelantrix_DataBar_DataBarStackedOmniDirectional64(char* data, char* out, long capacity) {

@@ -29,8 +29,13 @@ inline constexpr std::array<char, 12> kDataBarSecondLineColumns{'a', 'p', 'q', '
 // Expanded character set, at most 70 characters.
 std::string VerifyUserData(std::string_view data, std::string_view typeName);
 
+// The 13 digits that VerifyUserData gives the GTIN types, written to `digits[0]` to `digits[12]`.
+void DataBarGtinDigits(std::string_view data, char* digits);
+
 // Value of the leading digits of a normalised GTIN text (0 when it starts with no digit).
 std::int64_t DataBarGtinValue(std::string_view digits);
+// The same for the 13 digits that DataBarGtinDigits writes (all of them digits).
+std::int64_t DataBarGtinDigitsValue(const char* digits);
 
 // The 46 element widths of a DataBar Omnidirectional symbol for 13 digits, guards included,
 // beginning with a space. `specialCaseStackedOmni` tells whether the right finder is the one
@@ -52,6 +57,8 @@ bool CalculateCheckCharWidths(int checksum, std::string& left, std::string& righ
 // Width text to font text: each space width 1 to 9 becomes "a" to "i", each bar width "1" to
 // "9". The text begins with a space.
 std::string FontEncode(std::string_view widths);
+// The same written to `text` (room for widths.size() characters); returns how many it wrote.
+std::size_t FontEncodeInto(std::string_view widths, char* text);
 
 // Expands a width text into modules, 0 light and 1 dark, starting with the colour `paintBar`
 // and flipping it after every element. Writes at most `modules.size()` modules and returns how

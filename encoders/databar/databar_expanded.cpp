@@ -82,12 +82,16 @@ std::span<const std::uint8_t> finder_sequence(int symbolChars) {
 
 // Widths of an Expanded character value 0 to 4191 in natural order, odd0 even0 ... odd3 even3.
 std::string expanded_char_widths(int value) {
-    const auto group = SetExpandedDataValues(value);
-    assert(group);
-    if (!group) return std::string(kCharWidths, '1');
-    const int v = value - group->sumOfPreviousGroups;
-    return GetCharacterWidths(*group, v / group->evenSubsetTotalValue,
-                              v % group->evenSubsetTotalValue, 4, false, true);
+    // The widths come from the table of every Expanded character (the odd subset takes the
+    // quotient, the even elements need no narrow one).
+    int widths[kCharWidths];
+    const bool found = DataBarExpandedCharacter(value, widths);
+    assert(found);
+    if (!found) return std::string(kCharWidths, '1');
+    std::string text(kCharWidths, '0');
+    for (std::size_t i = 0; i < kCharWidths; ++i)
+        text[i] = static_cast<char>('0' + widths[i]);
+    return text;
 }
 
 int width_at(std::string_view widths, std::size_t i) {
@@ -204,9 +208,10 @@ std::string DataBarExpandedRow(std::string_view widths) {
     ModuleRow modules{};
     int paintBar = 0;
     const std::size_t count = ExpandModules(text, paintBar, modules);
-    text.clear();
+    // One module per character, written in place.
+    text.assign(count, kDataBarLightModule);
     for (std::size_t c = 0; c < count; ++c)
-        text += modules[c] == 1 ? kDataBarDarkModule : kDataBarLightModule;
+        if (modules[c] == 1) text[c] = kDataBarDarkModule;
     return text;
 }
 

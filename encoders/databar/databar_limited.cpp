@@ -3,6 +3,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 
 #include "common/output.h"
 #include "common/status.h"
@@ -58,17 +59,57 @@ static_assert(kLeftWeights.size() == 14 && kRightWeights.size() == 14);
 // Values per character: the left character takes the quotient, the right one the remainder.
 constexpr std::int64_t kCharacterValues = 2013571;
 
+constexpr std::size_t kGtinDigits = 13;
+constexpr std::size_t kSymbolWidths = 46;
+
 int width_at(std::string_view widths, std::size_t i) {
     return i < widths.size() && widths[i] >= '0' && widths[i] <= '9' ? widths[i] - '0' : 0;
 }
 
+// The 14 widths of a Limited character, in natural element order.
+using CharWidths = std::array<int, 14>;
+
 // A Limited character: the odd subset takes the quotient, its elements need no narrow one.
-std::string limited_widths(int value) {
-    const auto g = SetLimitedDataValues(value);
-    if (!g) return {};
-    const int v = value - g->sumOfPreviousGroups;
-    return GetCharacterWidths(*g, v / g->evenSubsetTotalValue, v % g->evenSubsetTotalValue, 7, true,
-                              false);
+bool limited_widths(int value, CharWidths& widths) {
+    return DataBarLimitedCharacter(value, widths.data());
+}
+
+// The 46 widths of GetDatabarLimitedBarWidths for the GTIN value `v`, as width digits in
+// `widths`; false where it gives none.
+bool limited_bar_widths(std::int64_t v, char* widths) {
+    // The left value must stay within the Limited characters too.
+    if (v >= kCharacterValues * kCharacterValues) return false;
+    CharWidths left{};
+    CharWidths right{};
+    if (!limited_widths(static_cast<int>(v / kCharacterValues), left) ||
+        !limited_widths(static_cast<int>(v % kCharacterValues), right)) {
+        return false;
+    }
+    int sum = 0;
+    for (std::size_t i = 0; i < kLeftWeights.size(); ++i)
+        sum += left[i] * kLeftWeights[i] + right[i] * kRightWeights[i];
+    const std::string_view check = kCheckPatterns[static_cast<std::size_t>(sum % 89)];
+
+    // Guard, left character, check character, right character, guard; every width a single
+    // digit (a larger one, which the group tables rule out, would not make 46 widths).
+    char* p = widths;
+    bool single_digits = true;
+    const auto put = [&p, &single_digits](int w) {
+        single_digits = single_digits && w >= 0 && w <= 9;
+        *p++ = static_cast<char>('0' + w);
+    };
+    for (char c : DataBar_START_STOP_PATTERN)
+        *p++ = c;
+    for (int w : left)
+        put(w);
+    for (char c : check)
+        *p++ = c;
+    for (int w : right)
+        put(w);
+    for (char c : DataBar_START_STOP_PATTERN)
+        *p++ = c;
+    assert(p == widths + kSymbolWidths);
+    return single_digits;
 }
 
 }  // namespace
@@ -86,28 +127,21 @@ int CalculateDatabarLimitedCheckSum(std::string_view left, std::string_view righ
 }
 
 std::string GetDatabarLimitedBarWidths(std::string_view digits) {
-    const std::int64_t v = DataBarGtinValue(digits);
-    // The left value must stay within the Limited characters too.
-    if (v >= kCharacterValues * kCharacterValues) return {};
-    const std::string left = limited_widths(static_cast<int>(v / kCharacterValues));
-    const std::string right = limited_widths(static_cast<int>(v % kCharacterValues));
-    assert(!left.empty() && !right.empty());
-
-    std::string widths;
-    widths.reserve(46);
-    widths += DataBar_START_STOP_PATTERN;
-    widths += left;
-    widths += GetDatabarLimitedCheckSumPattern(CalculateDatabarLimitedCheckSum(left, right));
-    widths += right;
-    widths += DataBar_START_STOP_PATTERN;
-    return widths;
+    char widths[kSymbolWidths];
+    if (!limited_bar_widths(DataBarGtinValue(digits), widths)) return {};
+    return std::string(widths, kSymbolWidths);
 }
 
 int Orbelantrix_DataBar_DataBarLimited(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    const std::string widths = GetDatabarLimitedBarWidths(VerifyUserData(data, "DatabarLimited"));
-    if (widths.empty()) return kStatusRefused;
-    return CopyResult(out, capacity, FontEncode(widths)) ? kStatusOk : kStatusRefused;
+    // Only the first 14 characters (and whether there are fewer) shape the GTIN.
+    char digits[kGtinDigits];
+    DataBarGtinDigits(std::string_view(data, strnlen(data, 14)), digits);
+    char widths[kSymbolWidths];
+    if (!limited_bar_widths(DataBarGtinDigitsValue(digits), widths)) return kStatusRefused;
+    char text[kSymbolWidths];
+    const std::size_t length = FontEncodeInto(std::string_view(widths, kSymbolWidths), text);
+    return CopyResult(out, capacity, std::string_view(text, length)) ? kStatusOk : kStatusRefused;
 }
 
 int Orbelantrix_DataBar_DataBarLimited64(char* data, char* out, long capacity) {

@@ -35,6 +35,11 @@ int GetCombinations(int n, int r);
 // least one width of 1 are counted.
 std::string GetDatabarWidths(int value, int modules, int elements, int maxWidth, bool noNarrow);
 
+// The same widths as numbers, written to `widths[0]` to `widths[elements - 1]`; `elements` is at
+// least 1. The encoders use it to build a symbol without a text per character.
+void DataBarElementWidths(int value, int modules, int elements, int maxWidth, bool noNarrow,
+                          int* widths);
+
 // Group selectors: the characteristics of the group holding `value`. Values below the first group
 // select group 1; a value beyond the kind's last group selects nothing.
 std::optional<DataCharacteristics> SetOutsideDataValues(int value);   // 0 to 2840
@@ -50,5 +55,24 @@ std::string InterleaveWidths(std::string_view odd, std::string_view even);
 // group's characteristics; `elements` is the number of elements per subset.
 std::string GetCharacterWidths(const DataCharacteristics& group, int oddValue, int evenValue,
                                int elements, bool oddNoNarrow, bool evenNoNarrow);
+
+// The most elements per subset of any DataBar character (Limited).
+inline constexpr int kDataBarMaxSubsetElements = 7;
+
+// GetCharacterWidths as numbers: the 2 x `elements` widths in natural order, written to `widths`.
+// `elements` is 1 to kDataBarMaxSubsetElements.
+void DataBarCharacterWidths(const DataCharacteristics& group, int oddValue, int evenValue,
+                            int elements, bool oddNoNarrow, bool evenNoNarrow, int* widths);
+
+// The widths of a whole character of one kind, in natural order, as DataBarCharacterWidths gives
+// them for the value's group and its split into subset values, looked up in tables of every
+// subset value instead of computed: 8 widths for Outside (the odd subset takes the quotient),
+// Inside (the odd subset takes the remainder) and Expanded characters (the odd subset takes the
+// quotient), 14 for Limited characters (the odd subset takes the quotient). False, with nothing
+// written, for a negative value or one beyond the kind's groups.
+bool DataBarOutsideCharacter(int value, int* widths);
+bool DataBarInsideCharacter(int value, int* widths);
+bool DataBarExpandedCharacter(int value, int* widths);
+bool DataBarLimitedCharacter(int value, int* widths);
 
 }  // namespace orbx

@@ -155,38 +155,42 @@ constexpr auto k5of13 = BuildCharTable<5, 1287>();
 constexpr auto k2of13 = BuildCharTable<2, 78>();
 static_assert(k5of13.built && k2of13.built, "N-of-13 table generation failed");
 
-// The 102-bit binary value, most significant byte first.
-using Value = std::array<std::uint8_t, 13>;
+// The 102-bit binary value in four 32-bit limbs, the most significant first: each step of the
+// conversion below touches four numbers rather than thirteen bytes.
+using Value = std::array<std::uint32_t, 4>;
 
-// v = v * mul + add, with mul and add below 256 (16-bit intermediate products).
-void mul_add(Value& v, unsigned mul, unsigned add) {
-    unsigned carry = add;
+// v = v * mul + add, with mul and add below 2^32.
+void mul_add(Value& v, std::uint32_t mul, std::uint32_t add) {
+    std::uint64_t carry = add;
     for (std::size_t i = v.size(); i-- > 0;) {
-        const unsigned t = v[i] * mul + carry;
-        v[i] = static_cast<std::uint8_t>(t & 0xFFU);
-        carry = t >> 8;
+        const std::uint64_t t = static_cast<std::uint64_t>(v[i]) * mul + carry;
+        v[i] = static_cast<std::uint32_t>(t);
+        carry = t >> 32;
     }
 }
 
-void add(Value& v, std::uint32_t n) {
-    unsigned carry = 0;
-    for (std::size_t i = v.size(); i-- > 0;) {
-        const unsigned t = v[i] + (n & 0xFFU) + carry;
-        n >>= 8;
-        v[i] = static_cast<std::uint8_t>(t & 0xFFU);
-        carry = t >> 8;
+// v = v / D; returns the remainder. D is a constant, so the divisions become multiplications.
+template <std::uint32_t D>
+unsigned div_mod(Value& v) {
+    std::uint64_t rem = 0;
+    for (std::uint32_t& limb : v) {
+        const std::uint64_t t = (rem << 32) | limb;
+        limb = static_cast<std::uint32_t>(t / D);
+        rem = t % D;
     }
+    return static_cast<unsigned>(rem);
 }
 
-// v = v / d; returns the remainder.
-unsigned div_mod(Value& v, unsigned d) {
-    std::uint32_t rem = 0;
-    for (std::uint8_t& byte : v) {
-        const std::uint32_t t = (rem << 8) | byte;
-        byte = static_cast<std::uint8_t>(t / d);
-        rem = t % d;
+// The 13 bytes of the value, most significant first (the first holds its top 6 bits).
+std::array<std::uint8_t, 13> value_bytes(const Value& v) {
+    std::array<std::uint8_t, 13> bytes{};
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        // Byte k holds bits 8 (12 - k) to 8 (12 - k) + 7.
+        const std::size_t bit = 8 * (12 - k);
+        const std::uint32_t limb = v[3 - bit / 32];
+        bytes[k] = static_cast<std::uint8_t>(limb >> (bit % 32));
     }
-    return rem;
+    return bytes;
 }
 
 // USPS-B-3200 conversion of the data fields into the binary value: the routing code with its
@@ -213,7 +217,7 @@ bool binary_value(std::string_view tracking, std::string_view routing, Value& v)
     v = {};
     for (char c : routing)
         mul_add(v, 10, static_cast<unsigned>(c - '0'));
-    add(v, offset);
+    mul_add(v, 1, offset);
     mul_add(v, 10, static_cast<unsigned>(tracking[0] - '0'));
     mul_add(v, 5, static_cast<unsigned>(tracking[1] - '0'));
     for (char c : tracking.substr(2))
@@ -223,20 +227,52 @@ bool binary_value(std::string_view tracking, std::string_view routing, Value& v)
 
 // USPS-B-3200 CRC-11 frame check sequence (generator 0xF35, preset 0x7FF), most significant bit
 // first over the 102 bits: the first byte without its two unused top bits, then 12 whole bytes.
-unsigned frame_check(const Value& v) {
-    constexpr unsigned kGenerator = 0xF35;
-    unsigned fcs = 0x7FF;
-    auto feed = [&fcs](unsigned bit) {
-        const unsigned top = (fcs >> 10) & 1U;
-        fcs = (fcs << 1) & 0x7FFU;
-        if (top != bit) fcs ^= kGenerator & 0x7FFU;
-    };
-    for (int b = 5; b >= 0; --b)
-        feed((v[0] >> b) & 1U);
-    for (std::size_t i = 1; i < v.size(); ++i) {
+constexpr unsigned kGenerator = 0xF35;
+
+constexpr unsigned feed_bit(unsigned fcs, unsigned bit) {
+    const unsigned top = (fcs >> 10) & 1U;
+    fcs = (fcs << 1) & 0x7FFU;
+    return top != bit ? fcs ^ (kGenerator & 0x7FFU) : fcs;
+}
+
+// The same a byte at a time: the register after eight bits fed from zero, for each byte value
+// of the register's top eight bits combined with the data byte.
+constexpr std::array<std::uint16_t, 256> kFrameCheckBytes = [] {
+    std::array<std::uint16_t, 256> table{};
+    for (unsigned i = 0; i < 256; ++i) {
+        unsigned fcs = i << 3;
         for (int b = 7; b >= 0; --b)
-            feed((v[i] >> b) & 1U);
+            fcs = feed_bit(fcs, 0);
+        table[i] = static_cast<std::uint16_t>(fcs);
     }
+    return table;
+}();
+
+constexpr unsigned feed_byte(unsigned fcs, std::uint8_t byte) {
+    return ((fcs << 8) & 0x7FFU) ^ kFrameCheckBytes[((fcs >> 3) ^ byte) & 0xFFU];
+}
+
+// The byte step gives what eight bit steps give.
+constexpr bool byte_step_matches() {
+    for (unsigned fcs : {0x7FFU, 0x000U, 0x400U, 0x2A5U, 0x13CU}) {
+        for (unsigned byte : {0x00U, 0xFFU, 0x5AU, 0x81U, 0x3CU}) {
+            unsigned bits = fcs;
+            for (int b = 7; b >= 0; --b)
+                bits = feed_bit(bits, (byte >> b) & 1U);
+            if (bits != feed_byte(fcs, static_cast<std::uint8_t>(byte))) return false;
+        }
+    }
+    return true;
+}
+static_assert(byte_step_matches());
+
+unsigned frame_check(const Value& v) {
+    const std::array<std::uint8_t, 13> bytes = value_bytes(v);
+    unsigned fcs = 0x7FF;
+    for (int b = 5; b >= 0; --b)
+        fcs = feed_bit(fcs, (bytes[0] >> b) & 1U);
+    for (std::size_t i = 1; i < bytes.size(); ++i)
+        fcs = feed_byte(fcs, bytes[i]);
     return fcs;
 }
 
@@ -244,10 +280,10 @@ unsigned frame_check(const Value& v) {
 // J is doubled and A carries the frame check's top bit as 659 more.
 std::array<unsigned, kIntelligentMailCharacters> codewords(Value v, unsigned fcs) {
     std::array<unsigned, kIntelligentMailCharacters> cw{};
-    cw[kJ] = div_mod(v, 636);
+    cw[kJ] = div_mod<636>(v);
     for (int i = kI; i >= kB; --i)
-        cw[i] = div_mod(v, 1365);
-    cw[kA] = div_mod(v, 659);
+        cw[i] = div_mod<1365>(v);
+    cw[kA] = div_mod<659>(v);
     cw[kJ] *= 2;
     if (fcs & 0x400U) cw[kA] += 659;
     return cw;

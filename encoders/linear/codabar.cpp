@@ -31,13 +31,16 @@ bool is_data_char(char c) {
 int Orbelantrix_Codabar(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
-    std::string symbol;
-    symbol.reserve(d.size() + 2);
-    symbol += kStart;
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, d.size() + 2);
+    char* p = symbol;
+    *p++ = kStart;
     for (char c : d)
-        if (is_data_char(c)) symbol += c;
-    symbol += kStop;
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+        if (is_data_char(c)) *p++ = c;
+    *p++ = kStop;
+    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace orbx

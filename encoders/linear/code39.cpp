@@ -5,7 +5,6 @@
 
 #include "common/output.h"
 #include "common/status.h"
-#include "common/utilities.h"
 #include "encoders/linear/code39_values.h"
 
 namespace orbx {
@@ -19,8 +18,15 @@ char font_char(int value) {
     return value == kCode39SpaceValue ? kCode39FontSpace : kCode39Chars[value];
 }
 
-int hand_over(const std::string& symbol, char* out, long capacity) {
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
+
+int hand_over(const char* symbol, const char* end, char* out, long capacity) {
+    return CopyResult(out, capacity,
+                      std::string_view(symbol, static_cast<std::size_t>(end - symbol)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace
@@ -28,34 +34,35 @@ int hand_over(const std::string& symbol, char* out, long capacity) {
 int Orbelantrix_Code39(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
-    std::string symbol;
-    symbol.reserve(d.size() + 2);
-    symbol += kStartStop;
+    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, d.size() + 2);
+    char* p = symbol;
+    *p++ = kStartStop;
+    // Every character as it stands, upper-cased, the space drawn as its font character.
     for (char c : d)
-        symbol += c == ' ' ? kCode39FontSpace : c;
-    symbol += kStartStop;
-    strupr(symbol.data());
-    return hand_over(symbol, out, capacity);
+        *p++ = c == ' ' ? kCode39FontSpace : upper(c);
+    *p++ = kStartStop;
+    return hand_over(symbol, p, out, capacity);
 }
 
 int Orbelantrix_Code39Mod43(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    std::string upper(data);
-    strupr(upper.data());
-
-    std::string symbol;
-    symbol.reserve(upper.size() + 3);
-    symbol += kStartStop;
+    const std::string_view d(data);
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, d.size() + 3);
+    char* p = symbol;
+    *p++ = kStartStop;
     int sum = 0;
-    for (char c : upper) {
-        const int value = Code39Value(static_cast<unsigned char>(c));
+    for (char c : d) {
+        const int value = Code39Value(static_cast<unsigned char>(upper(c)));
         if (value < 0) continue;
-        symbol += font_char(value);
-        sum = (sum + value) % kCode39ValueCount;
+        *p++ = font_char(value);
+        sum += value;
     }
-    symbol += font_char(sum);
-    symbol += kStartStop;
-    return hand_over(symbol, out, capacity);
+    *p++ = font_char(sum % kCode39ValueCount);
+    *p++ = kStartStop;
+    return hand_over(symbol, p, out, capacity);
 }
 
 }  // namespace orbx

@@ -41,7 +41,9 @@ int Orbelantrix_EAN13(char* data, char* out, long capacity) {
 
     // The first digit is not drawn: it is carried by the parity of the left half.
     const std::string_view parity = kEan13Parity[static_cast<std::size_t>(number[0] - '0')];
-    std::string text;
+    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
+    thread_local std::string text;
+    text.clear();
     text.reserve(32);
     text += HumanReadableChar(number[0]);
     text += kRetailGuard;

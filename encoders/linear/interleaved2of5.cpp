@@ -26,40 +26,46 @@ static_assert(kPairChars.size() == 100 && kPairChars[93] == 126 && kPairChars[94
 constexpr unsigned char kStart = 203;
 constexpr unsigned char kStop = 204;
 
-std::string keep_digits(std::string_view data, std::size_t extra) {
-    std::string digits;
-    digits.reserve(data.size() + extra);
+// The digits of the data (and their Mod 10 check digit) as pairs between start and stop; an odd
+// count reads as if a "0" stood in front.
+int encode_pairs(std::string_view data, bool with_check, char* out, long capacity) {
+    // The digits, then the symbol: per thread, kept from call to call, so no allocation once
+    // they have held a symbol this long.
+    thread_local std::string digit_work;
+    char* const digits = WorkArea(digit_work, data.size() + 1);
+    std::size_t count = 0;
     for (char c : data)
-        if (isNumeric(static_cast<unsigned char>(c))) digits += c;
-    return digits;
-}
+        if (isNumeric(static_cast<unsigned char>(c))) digits[count++] = c;
+    // The padding "0" is only implied below, so it never enters the check digit.
+    if (with_check) {
+        const char check = FindMod10Digit(std::string_view(digits, count));
+        digits[count++] = check;
+    }
 
-// Wraps the digit pairs in start and stop; an odd count reads as if a "0" stood in front.
-int encode_pairs(std::string_view digits, char* out, long capacity) {
-    std::string symbol;
-    symbol.reserve(digits.size() / 2 + 3);
-    symbol += static_cast<char>(kStart);
+    thread_local std::string symbol_work;
+    char* const symbol = WorkArea(symbol_work, count / 2 + 3);
+    char* p = symbol;
+    *p++ = static_cast<char>(kStart);
     std::size_t i = 0;
-    if (digits.size() % 2 == 1) symbol += static_cast<char>(kPairChars[digits[i++] - '0']);
-    for (; i < digits.size(); i += 2)
-        symbol += static_cast<char>(kPairChars[(digits[i] - '0') * 10 + (digits[i + 1] - '0')]);
-    symbol += static_cast<char>(kStop);
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+    if (count % 2 == 1) *p++ = static_cast<char>(kPairChars[digits[i++] - '0']);
+    for (; i < count; i += 2)
+        *p++ = static_cast<char>(kPairChars[(digits[i] - '0') * 10 + (digits[i + 1] - '0')]);
+    *p++ = static_cast<char>(kStop);
+    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace
 
 int Orbelantrix_Interleaved2of5(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    return encode_pairs(keep_digits(data, 0), out, capacity);
+    return encode_pairs(data, false, out, capacity);
 }
 
 int Orbelantrix_Interleaved2of5Mod10(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    std::string digits = keep_digits(data, 1);
-    // The padding "0" is only implied by encode_pairs, so it never enters the check digit.
-    digits += FindMod10Digit(std::string_view(digits));
-    return encode_pairs(digits, out, capacity);
+    return encode_pairs(data, true, out, capacity);
 }
 
 }  // namespace orbx

@@ -20,16 +20,19 @@ constexpr char kStop = ')';
 int Orbelantrix_MSI(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
-    std::string symbol;
-    symbol.reserve(d.size() + 3);
-    symbol += kStart;
+    // Start, the digits, the check digit and stop.
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, d.size() + 3);
+    char* p = symbol;
+    *p++ = kStart;
     for (char c : d)
-        if (isNumeric(static_cast<unsigned char>(c))) symbol += c;
-    // The digits after the start character, zero-terminated by the string, are the check
-    // digit's input.
-    symbol += CalcMSICheckDigit(symbol.c_str() + 1)[0];
-    symbol += kStop;
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+        if (isNumeric(static_cast<unsigned char>(c))) *p++ = c;
+    *p = MSICheckDigit(std::string_view(symbol + 1, static_cast<std::size_t>(p - symbol - 1)));
+    *++p = kStop;
+    ++p;
+    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace orbx

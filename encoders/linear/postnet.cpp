@@ -19,18 +19,22 @@ constexpr char kFrameEnd = ')';
 int Orbelantrix_Postnet(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
-    std::string symbol;
-    symbol.reserve(d.size() + 3);
-    symbol += kFrameStart;
+    // Frame, the digits, the check digit and the frame.
+    thread_local std::string work;
+    char* const symbol = WorkArea(work, d.size() + 3);
+    char* p = symbol;
+    *p++ = kFrameStart;
     int sum = 0;
     for (char c : d) {
         if (!isNumeric(static_cast<unsigned char>(c))) continue;
-        symbol += c;
-        sum = (sum + (c - '0')) % 10;
+        *p++ = c;
+        sum += c - '0';
     }
-    symbol += static_cast<char>('0' + (10 - sum) % 10);
-    symbol += kFrameEnd;
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+    *p++ = static_cast<char>('0' + (10 - sum % 10) % 10);
+    *p++ = kFrameEnd;
+    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace orbx

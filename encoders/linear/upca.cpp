@@ -63,7 +63,9 @@ int Orbelantrix_UPCa(char* data, char* out, long capacity) {
     digits.copy(number.data(), 11);
     number[11] = FindMod10Digit(digits.substr(0, 11));
 
-    std::string text;
+    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
+    thread_local std::string text;
+    text.clear();
     text.reserve(32);
     AppendUpcaSymbol(text, std::string_view(number.data(), number.size()), kRetailGuard);
     AppendAddOn(text, addon);

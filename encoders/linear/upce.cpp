@@ -98,7 +98,9 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     number[11] = FindMod10Digit(all.substr(0, 11));
     const std::string_view full(number.data(), number.size());
 
-    std::string text;
+    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
+    thread_local std::string text;
+    text.clear();
     text.reserve(32);
     std::array<char, 6> body{};
     if (CompressUpce(full, body)) {

@@ -66,10 +66,13 @@ int start_value(std::string_view s) {
 int encode(std::string_view s, char* out, long capacity) {
     const int start = start_value(s);
     char set = static_cast<char>('A' + (start - kCode128ValueStartA));
-    std::vector<std::uint8_t> values;
     // A character gives at most two values: a set change and itself.
-    values.reserve(2 * s.size());
-    const auto put = [&values](int v) { values.push_back(static_cast<std::uint8_t>(v)); };
+    const std::size_t room = 2 * s.size();
+    std::uint8_t* const values = UniValueArea(room);
+    std::size_t count = 0;
+    const auto put = [values, room, &count](int v) {
+        if (count < room) values[count++] = static_cast<std::uint8_t>(v);
+    };
 
     std::size_t i = 0;
     while (i < s.size()) {
@@ -121,43 +124,20 @@ int encode(std::string_view s, char* out, long capacity) {
         // set: they are dropped rather than turned into a value of another meaning.
         ++i;
     }
-    return CopyResult(out, capacity, UniCode128Symbol(start, values)) ? kStatusOk : kStatusRefused;
+    return HandOverUniCode128(start, std::span<const std::uint8_t>(values, count), out, capacity);
 }
 
-}  // namespace
-
-std::string UniCode128Symbol(int start, std::span<const std::uint8_t> values) {
-    std::string letters;
-    letters.reserve(3 * (values.size() + 2) + kUniCode128Stop.size());
-    const auto write = [&letters](int v) {
-        const Code128Letters& l = kUniCode128Letters[static_cast<std::size_t>(v)];
-        letters.append(l.data(), l.size());
-    };
-    write(start);
-    // Modulo 103 check: the start value plus each value times its position after the start.
-    long sum = start % 103;
-    long position = 1;
-    for (const std::uint8_t v : values) {
-        write(v);
-        sum = (sum + static_cast<long>(v) * position++) % 103;
-    }
-    write(static_cast<int>(sum));
-    letters.append(kUniCode128Stop.data(), kUniCode128Stop.size());
-    return letters;
-}
-
-std::string Orbelantrix_Universal_ProcessTilde(std::string data) {
-    const std::string_view d(data);
+// Expands the tilde escapes of `d` into `result`, which has room for d.size() characters (no
+// escape makes the text longer); `digits` has as much room, for the digits of the result in
+// order, so that a check-digit escape takes the last k of them without walking back over the
+// result. Returns the length of the result.
+std::size_t process_tilde(std::string_view d, char* result, char* digits) {
     const std::size_t n = d.size();
-    std::string result;
-    result.reserve(n);
-    // The digits of the result in order, so that a check-digit escape takes the last k of them
-    // without walking back over the result.
-    std::string digits;
-    digits.reserve(n);
-    const auto append = [&result, &digits](char c) {
-        result += c;
-        if (is_digit(static_cast<unsigned char>(c))) digits += c;
+    std::size_t length = 0;
+    std::size_t digit_count = 0;
+    const auto append = [result, digits, &length, &digit_count](char c) {
+        result[length++] = c;
+        if (is_digit(static_cast<unsigned char>(c))) digits[digit_count++] = c;
     };
 
     std::size_t i = 0;
@@ -166,8 +146,8 @@ std::string Orbelantrix_Universal_ProcessTilde(std::string data) {
         if (d[i] == '~' && i + 2 < n) {
             if (d[i + 1] == 'm' && all_digits(d.substr(i + 2, 2))) {
                 const std::size_t k = static_cast<std::size_t>(number_of(d.substr(i + 2, 2)));
-                const std::size_t take = k < digits.size() ? k : digits.size();
-                append(FindMod10Digit(std::string_view(digits).substr(digits.size() - take)));
+                const std::size_t take = k < digit_count ? k : digit_count;
+                append(FindMod10Digit(std::string_view(digits + digit_count - take, take)));
                 i += 4;
                 continue;
             }
@@ -180,6 +160,59 @@ std::string Orbelantrix_Universal_ProcessTilde(std::string data) {
         append(d[i]);
         ++i;
     }
+    return length;
+}
+
+}  // namespace
+
+std::uint8_t* UniValueArea(std::size_t size) {
+    thread_local std::vector<std::uint8_t> values;
+    if (values.size() < size) values.resize(size);
+    return values.data();
+}
+
+std::size_t UniCode128SymbolInto(int start, std::span<const std::uint8_t> values, char* letters) {
+    char* p = letters;
+    const auto write = [&p](int v) {
+        const Code128Letters& l = kUniCode128Letters[static_cast<std::size_t>(v)];
+        p[0] = l[0];
+        p[1] = l[1];
+        p[2] = l[2];
+        p += 3;
+    };
+    write(start);
+    // Modulo 103 check: the start value plus each value times its position after the start,
+    // summed in 64 bits and reduced once.
+    std::uint64_t sum = static_cast<std::uint64_t>(start);
+    std::uint64_t position = 1;
+    for (const std::uint8_t v : values) {
+        write(v);
+        sum += v * position++;
+    }
+    write(static_cast<int>(sum % 103));
+    for (char c : kUniCode128Stop)
+        *p++ = c;
+    return static_cast<std::size_t>(p - letters);
+}
+
+int HandOverUniCode128(int start, std::span<const std::uint8_t> values, char* out, long capacity) {
+    thread_local std::string work;
+    char* const letters = WorkArea(work, UniCode128SymbolLength(values.size()));
+    const std::size_t length = UniCode128SymbolInto(start, values, letters);
+    return CopyResult(out, capacity, std::string_view(letters, length)) ? kStatusOk
+                                                                        : kStatusRefused;
+}
+
+std::string UniCode128Symbol(int start, std::span<const std::uint8_t> values) {
+    std::string letters(UniCode128SymbolLength(values.size()), '\0');
+    letters.resize(UniCode128SymbolInto(start, values, letters.data()));
+    return letters;
+}
+
+std::string Orbelantrix_Universal_ProcessTilde(std::string data) {
+    std::string result(data.size(), '\0');
+    std::string digits(data.size(), '\0');
+    result.resize(process_tilde(data, result.data(), digits.data()));
     return result;
 }
 
@@ -188,7 +221,12 @@ int Orbelantrix_Universal_C128(char* data, long tilde, char* out, long capacity)
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     if (tilde == 0) return encode(d, out, capacity);
-    return encode(Orbelantrix_Universal_ProcessTilde(std::string(d)), out, capacity);
+    // The escaped text and its digits, in per-thread buffers kept from call to call.
+    thread_local std::string text_work;
+    thread_local std::string digit_work;
+    char* const text = WorkArea(text_work, d.size());
+    const std::size_t length = process_tilde(d, text, WorkArea(digit_work, d.size()));
+    return encode(std::string_view(text, length), out, capacity);
 }
 
 int Orbelantrix_Universal_UCC128(char* data, char* out, long capacity) {
@@ -197,16 +235,20 @@ int Orbelantrix_Universal_UCC128(char* data, char* out, long capacity) {
     const std::string_view d = UniData(data);
     // The leading FNC1 is judged after the escapes are expanded, so data that starts with ~202
     // (or any other FNC1 code) gets one FNC1, not two: two leading FNC1s make an invalid GS1-128
-    // symbol.
-    std::string s = Orbelantrix_Universal_ProcessTilde(std::string(d));
-    if (!is_fnc1_byte(code_of(s, 0))) {
-        // The added FNC1 counts against the 512-character limit.
-        if (d.size() == kUniMaxData) {
-            s = Orbelantrix_Universal_ProcessTilde(std::string(d.substr(0, kUniMaxData - 1)));
-        }
-        s.insert(s.begin(), static_cast<char>(202));
+    // symbol. The escaped text goes one place in, leaving room for the FNC1 in front.
+    thread_local std::string text_work;
+    thread_local std::string digit_work;
+    char* const text = WorkArea(text_work, d.size() + 1);
+    char* const digits = WorkArea(digit_work, d.size());
+    std::size_t length = process_tilde(d, text + 1, digits);
+    if (is_fnc1_byte(code_of(std::string_view(text + 1, length), 0))) {
+        return encode(std::string_view(text + 1, length), out, capacity);
     }
-    return encode(s, out, capacity);
+    // The added FNC1 counts against the 512-character limit.
+    if (d.size() == kUniMaxData)
+        length = process_tilde(d.substr(0, kUniMaxData - 1), text + 1, digits);
+    text[0] = static_cast<char>(202);
+    return encode(std::string_view(text, length + 1), out, capacity);
 }
 
 }  // namespace orbx

@@ -11,6 +11,20 @@ namespace orbx {
 // 105), the symbol values 0 to 105 in `values`, the modulo 103 check character and the stop.
 std::string UniCode128Symbol(int start, std::span<const std::uint8_t> values);
 
+// The same letters written to `letters`, which has room for UniCode128SymbolLength(values) of
+// them; returns how many it wrote.
+std::size_t UniCode128SymbolInto(int start, std::span<const std::uint8_t> values, char* letters);
+constexpr std::size_t UniCode128SymbolLength(std::size_t values) {
+    return 3 * (values + 2) + 4;
+}
+
+// Builds the symbol of `values` and hands it to `out` (capacity bytes): the encoder status.
+int HandOverUniCode128(int start, std::span<const std::uint8_t> values, char* out, long capacity);
+
+// At least `size` bytes for symbol values, from a per-thread buffer that only grows (see
+// WorkArea): no allocation once a thread has needed this many.
+std::uint8_t* UniValueArea(std::size_t size);
+
 // Expands the Universal tilde escapes: ~mN or ~mNN appends the Mod 10 check digit of the last
 // N(N) digits written so far; ~N, ~NN or ~NNN appends the character of that code modulo 256.
 // The last two characters never begin an escape; anything malformed stays as text.

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/output.h"
 #include "encoders/code128/code128_patterns.h"
@@ -27,13 +26,13 @@ int fixed_ab(char* data, int start, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
-    std::vector<std::uint8_t> values;
-    values.reserve(d.size());
+    std::uint8_t* const values = UniValueArea(d.size());
+    std::size_t count = 0;
     for (std::size_t i = 0; i < d.size(); ++i) {
         const int c = code_of(d, i);
-        if (c >= 32 && c <= 137) values.push_back(static_cast<std::uint8_t>(c - 32));
+        if (c >= 32 && c <= 137) values[count++] = static_cast<std::uint8_t>(c - 32);
     }
-    return CopyResult(out, capacity, UniCode128Symbol(start, values)) ? kStatusOk : kStatusRefused;
+    return HandOverUniCode128(start, std::span<const std::uint8_t>(values, count), out, capacity);
 }
 
 // The number that a short text begins with, read as the C library's atoi reads it: leading
@@ -120,9 +119,9 @@ char escape_check_digit(std::string_view d, const EscapeWalk& w, std::size_t til
 // Tilde escapes of the human-readable line. They read like those of the symbol encoders but
 // are not the same: ~mNN looks back over the data rather than over the result, and ~NNN takes
 // whatever number its three characters begin with.
-std::string expand_escapes(std::string_view d) {
+void expand_escapes(std::string_view d, std::string& result) {
     const std::size_t n = d.size();
-    std::string result;
+    result.clear();
     result.reserve(n);
     EscapeWalk walk;
     prepare_walk(d, walk);
@@ -152,7 +151,6 @@ std::string expand_escapes(std::string_view d) {
         }
         result += d[i++];
     }
-    return result;
 }
 
 // How many characters of Application Identifier follow an FNC1 byte with `rest` characters
@@ -172,8 +170,8 @@ std::size_t ai_length(std::string_view t, std::size_t i, int c, std::size_t rest
     return 0;
 }
 
-std::string format_readable(std::string_view t) {
-    std::string text;
+void format_readable(std::string_view t, std::string& text) {
+    text.clear();
     text.reserve(3 * t.size());
     std::size_t i = 0;
     while (i < t.size()) {
@@ -192,7 +190,6 @@ std::string format_readable(std::string_view t) {
         text += c == 197 || c < 32 ? ' ' : static_cast<char>(c);
         ++i;
     }
-    return text;
 }
 
 }  // namespace
@@ -209,27 +206,40 @@ int Orbelantrix_Universal_C128C(char* data, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
-    std::string digits;
-    digits.reserve(d.size() + 1);
+    std::size_t digit_count = 0;
+    for (std::size_t i = 0; i < d.size(); ++i)
+        if (is_digit(code_of(d, i))) ++digit_count;
+    // Digit pairs; an odd count is read as if a "0" stood in front.
+    std::uint8_t* const values = UniValueArea(digit_count / 2 + 1);
+    std::size_t count = 0;
+    int pending = digit_count % 2 == 1 ? 0 : -1;
     for (std::size_t i = 0; i < d.size(); ++i) {
-        if (is_digit(code_of(d, i))) digits += d[i];
+        const int c = code_of(d, i);
+        if (!is_digit(c)) continue;
+        if (pending < 0) {
+            pending = c - '0';
+        } else {
+            values[count++] = static_cast<std::uint8_t>(10 * pending + (c - '0'));
+            pending = -1;
+        }
     }
-    if (digits.size() % 2 == 1) digits.insert(digits.begin(), '0');
-    std::vector<std::uint8_t> values;
-    values.reserve(digits.size() / 2);
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
-        values.push_back(static_cast<std::uint8_t>(10 * (digits[i] - '0') + (digits[i + 1] - '0')));
-    }
-    return CopyResult(out, capacity, UniCode128Symbol(kCode128ValueStartC, values))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOverUniCode128(kCode128ValueStartC, std::span<const std::uint8_t>(values, count),
+                              out, capacity);
 }
 
 int Orbelantrix_Universal_C128HR(char* data, long tilde, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
-    const std::string text = tilde == 0 ? format_readable(d) : format_readable(expand_escapes(d));
+    // Per thread, kept from call to call: no allocation once they have held a line this long.
+    thread_local std::string escaped;
+    thread_local std::string text;
+    if (tilde == 0) {
+        format_readable(d, text);
+    } else {
+        expand_escapes(d, escaped);
+        format_readable(escaped, text);
+    }
     return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
 }
 

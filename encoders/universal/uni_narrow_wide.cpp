@@ -1,5 +1,6 @@
 #include "encoders/universal/uni_narrow_wide.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -61,21 +62,90 @@ bool is_digit(char c) {
 }
 
 // Writes the elements two by two as bar-and-space letters; an odd element count ends on a bar,
-// whose space is the narrow gap between characters.
-void write_elements(std::string& out, const NarrowWideLetters& letters, std::string_view elements) {
+// whose space is the narrow gap between characters. Returns the position after the letters.
+constexpr char* write_elements(char* out, const NarrowWideLetters& letters,
+                               std::string_view elements) {
     for (std::size_t k = 0; k < elements.size(); k += 2) {
         const bool wide_space = k + 1 < elements.size() && elements[k + 1] == 'w';
-        out += NarrowWideLetter(letters, elements[k] == 'w', wide_space);
+        *out++ = NarrowWideLetter(letters, elements[k] == 'w', wide_space);
     }
+    return out;
 }
 
-std::string digits_of(std::string_view d) {
-    std::string digits;
-    digits.reserve(d.size() + 2);
-    for (char c : d) {
-        if (is_digit(c)) digits += c;
+// The letter sets of LettersForRatio, by ratio_index.
+constexpr std::array<NarrowWideLetters, 3> kLetterSets = {kRatio3Letters, kRatio25Letters,
+                                                          kRatio2Letters};
+
+std::size_t ratio_index(double ratio) {
+    return ratio == 3.0 ? 0 : ratio == 2.5 ? 1 : 2;
+}
+
+// The letters of every pattern of a table at each ratio, generated at compile time, so that an
+// encoder copies a character's letters instead of reading its pattern element by element.
+template <std::size_t Letters>
+using LetterRun = std::array<char, Letters>;
+
+template <std::size_t Letters, std::size_t N>
+constexpr std::array<std::array<LetterRun<Letters>, N>, 3> pattern_letters(
+    const std::array<std::string_view, N>& patterns) {
+    std::array<std::array<LetterRun<Letters>, N>, 3> table{};
+    for (std::size_t r = 0; r < 3; ++r)
+        for (std::size_t v = 0; v < N; ++v)
+            write_elements(table[r][v].data(), kLetterSets[r], patterns[v]);
+    return table;
+}
+
+constexpr auto kCode39Letters = pattern_letters<5>(kCode39Patterns);
+constexpr auto kCodabarLetters = pattern_letters<4>(kCodabarPatterns);
+// "0" at ratio 2: nn nw wn wn n.
+static_assert(kCode39Letters[2][0] == LetterRun<5>{'A', 'B', 'E', 'E', 'A'});
+
+// Interleaved 2 of 5 digit pairs 00 to 99: the first digit's widths as bars, the second's as
+// spaces, five letters at each ratio.
+constexpr auto kInterleavedPairLetters = [] {
+    std::array<std::array<LetterRun<5>, 100>, 3> table{};
+    for (std::size_t r = 0; r < 3; ++r) {
+        for (std::size_t pair = 0; pair < 100; ++pair) {
+            const std::string_view bars = kInterleavedPatterns[pair / 10];
+            const std::string_view spaces = kInterleavedPatterns[pair % 10];
+            for (std::size_t k = 0; k < 5; ++k)
+                table[r][pair][k] =
+                    NarrowWideLetter(kLetterSets[r], bars[k] == 'w', spaces[k] == 'w');
+        }
     }
-    return digits;
+    return table;
+}();
+
+// MSI digits: four bits, most significant first, 0 as narrow-wide and 1 as wide-narrow.
+constexpr auto kMsiDigitLetters = [] {
+    std::array<std::array<LetterRun<4>, 10>, 3> table{};
+    for (std::size_t r = 0; r < 3; ++r) {
+        for (int v = 0; v < 10; ++v) {
+            for (int bit = 3; bit >= 0; --bit) {
+                const bool one = (v >> bit) & 1;
+                table[r][static_cast<std::size_t>(v)][static_cast<std::size_t>(3 - bit)] =
+                    NarrowWideLetter(kLetterSets[r], one, !one);
+            }
+        }
+    }
+    return table;
+}();
+
+template <std::size_t Letters>
+char* put_letters(char* out, const LetterRun<Letters>& letters) {
+    for (char c : letters)
+        *out++ = c;
+    return out;
+}
+
+// The digits of the data, with room for two more, in the per-thread `work`; returns how many.
+std::size_t digits_of(std::string_view d, std::string& work, char*& digits) {
+    digits = WorkArea(work, d.size() + 2);
+    std::size_t count = 0;
+    for (char c : d) {
+        if (is_digit(c)) digits[count++] = c;
+    }
+    return count;
 }
 
 // The start or stop argument of Codabar: exactly one of "A" to "D", otherwise "A".
@@ -84,8 +154,11 @@ char codabar_guard(const char* arg) {
     return 'A';
 }
 
-int hand_over(char* out, long capacity, const std::string& letters) {
-    return CopyResult(out, capacity, letters) ? kStatusOk : kStatusRefused;
+int hand_over(char* out, long capacity, const char* letters, const char* end) {
+    return CopyResult(out, capacity,
+                      std::string_view(letters, static_cast<std::size_t>(end - letters)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace
@@ -94,46 +167,53 @@ int Orbelantrix_Universal_C39(char* data, double ratio, long check, char* out, l
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
-    const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string result;
-    result.reserve(5 * (d.size() + 3));
-    write_elements(result, letters, kCode39Patterns[kCode39StartStop]);
+    const auto& code39 = kCode39Letters[ratio_index(ratio)];
+    // Five letters per character: start, data, check and stop. Per thread, kept from call to
+    // call, so no allocation once a thread has built a symbol this long.
+    thread_local std::string work;
+    char* const result = WorkArea(work, 5 * (d.size() + 3));
+    char* p = put_letters(result, code39[kCode39StartStop]);
     int sum = 0;
     for (char c : d) {
         const int v = kCode39Values[static_cast<unsigned char>(c)];
         if (v < 0) continue;
         sum += v;
-        write_elements(result, letters, kCode39Patterns[static_cast<std::size_t>(v)]);
+        p = put_letters(p, code39[static_cast<std::size_t>(v)]);
     }
-    if (check != 0) {
-        write_elements(result, letters, kCode39Patterns[static_cast<std::size_t>(sum % 43)]);
-    }
-    write_elements(result, letters, kCode39Patterns[kCode39StartStop]);
-    return hand_over(out, capacity, result);
+    if (check != 0) p = put_letters(p, code39[static_cast<std::size_t>(sum % 43)]);
+    p = put_letters(p, code39[kCode39StartStop]);
+    return hand_over(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string digits = digits_of(UniData(data));
-    if (check != 0) digits += FindMod10Digit(std::string_view(digits));
-    if (digits.size() % 2 == 1) digits.insert(digits.begin(), '0');
-
-    std::string result;
-    result.reserve(5 * digits.size() / 2 + 4);
-    write_elements(result, letters, kInterleavedStart);
-    // A pair of digits: the first one's widths are the bars, the second one's the spaces.
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
-        const std::string_view bars =
-            kInterleavedPatterns[static_cast<std::size_t>(digits[i] - '0')];
-        const std::string_view spaces =
-            kInterleavedPatterns[static_cast<std::size_t>(digits[i + 1] - '0')];
-        for (std::size_t k = 0; k < 5; ++k)
-            result += NarrowWideLetter(letters, bars[k] == 'w', spaces[k] == 'w');
+    const auto& pairs = kInterleavedPairLetters[ratio_index(ratio)];
+    // The digits one place in, leaving room for a leading "0" where their count is odd.
+    thread_local std::string digit_work;
+    char* digits = nullptr;
+    std::size_t count = digits_of(UniData(data), digit_work, digits);
+    std::copy_backward(digits, digits + count, digits + count + 1);
+    ++digits;
+    if (check != 0) {
+        const char digit = FindMod10Digit(std::string_view(digits, count));
+        digits[count++] = digit;
     }
-    write_elements(result, letters, kInterleavedStop);
-    return hand_over(out, capacity, result);
+    if (count % 2 == 1) {
+        *--digits = '0';
+        ++count;
+    }
+
+    thread_local std::string work;
+    char* const result = WorkArea(work, 5 * count / 2 + 4);
+    char* p = write_elements(result, letters, kInterleavedStart);
+    // A pair of digits: the first one's widths are the bars, the second one's the spaces.
+    for (std::size_t i = 0; i < count; i += 2)
+        p = put_letters(
+            p, pairs[static_cast<std::size_t>((digits[i] - '0') * 10 + (digits[i + 1] - '0'))]);
+    p = write_elements(p, letters, kInterleavedStop);
+    return hand_over(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* stop, char* out,
@@ -141,39 +221,44 @@ int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* s
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
-    const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string result;
-    result.reserve(4 * (d.size() + 2));
+    const auto& codabar = kCodabarLetters[ratio_index(ratio)];
+    // Four letters per character, start and stop included.
+    thread_local std::string work;
+    char* const result = WorkArea(work, 4 * (d.size() + 2));
+    char* p = result;
     const auto write = [&](char c) {
         const int v = kCodabarValues[static_cast<unsigned char>(c)];
-        if (v >= 0) write_elements(result, letters, kCodabarPatterns[static_cast<std::size_t>(v)]);
+        if (v >= 0) p = put_letters(p, codabar[static_cast<std::size_t>(v)]);
     };
     write(codabar_guard(start));
     for (char c : d)
         write(c);
     write(codabar_guard(stop));
-    return hand_over(out, capacity, result);
+    return hand_over(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_MSI(char* data, double ratio, long check, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
-    std::string digits = digits_of(UniData(data));
-    if (digits.empty()) return kStatusEmptyData;
-    if (check != 0) digits += uCalcMSICheckDigit(digits.c_str());
-
-    std::string result;
-    result.reserve(4 * digits.size() + 3);
-    write_elements(result, letters, kMsiStart);
-    // A digit is its four bits, most significant first: 0 as narrow-wide, 1 as wide-narrow.
-    for (char c : digits) {
-        const int v = c - '0';
-        for (int bit = 3; bit >= 0; --bit)
-            result += NarrowWideLetter(letters, (v >> bit) & 1, !((v >> bit) & 1));
+    thread_local std::string digit_work;
+    char* digits = nullptr;
+    std::size_t count = digits_of(UniData(data), digit_work, digits);
+    if (count == 0) return kStatusEmptyData;
+    if (check != 0) {
+        const char digit = MSICheckDigit(std::string_view(digits, count));
+        digits[count++] = digit;
     }
-    write_elements(result, letters, kMsiStop);
-    return hand_over(out, capacity, result);
+
+    thread_local std::string work;
+    char* const result = WorkArea(work, 4 * count + 3);
+    char* p = write_elements(result, letters, kMsiStart);
+    // A digit is its four bits, most significant first: 0 as narrow-wide, 1 as wide-narrow.
+    const auto& msi = kMsiDigitLetters[ratio_index(ratio)];
+    for (std::size_t i = 0; i < count; ++i)
+        p = put_letters(p, msi[static_cast<std::size_t>(digits[i] - '0')]);
+    p = write_elements(p, letters, kMsiStop);
+    return hand_over(out, capacity, result, p);
 }
 
 }  // namespace orbx

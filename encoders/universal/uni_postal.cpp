@@ -55,24 +55,31 @@ int encode(char* data, long check, bool planet, char* out, long capacity) {
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     const std::array<DigitLetters, 10>& letters = planet ? kPlanetLetters : kPostnetLetters;
-    std::string result;
-    result.reserve(3 * (d.size() + 1) + 2);
-    result += kFrameBar;
+    // Frame, three letters per digit and for the check digit, frame. Per thread, kept from call
+    // to call: no allocation once a thread has built a symbol this long.
+    thread_local std::string work;
+    char* const result = WorkArea(work, 3 * (d.size() + 1) + 2);
+    char* p = result;
+    *p++ = kFrameBar;
+    const auto put = [&p](const DigitLetters& l) {
+        p[0] = l[0];
+        p[1] = l[1];
+        p[2] = l[2];
+        p += 3;
+    };
     int sum = 0;
     for (char c : d) {
         if (c < '0' || c > '9') continue;
-        const auto digit = static_cast<std::size_t>(c - '0');
-        result.append(letters[digit].data(), letters[digit].size());
+        put(letters[static_cast<std::size_t>(c - '0')]);
         sum += c - '0';
     }
     // Planet has nothing to show without a digit; Postnet still draws its frame.
-    if (planet && result.size() == 1) return kStatusEmptyData;
-    if (check != 0) {
-        const auto digit = static_cast<std::size_t>((10 - sum % 10) % 10);
-        result.append(letters[digit].data(), letters[digit].size());
-    }
-    result += kFrameBar;
-    return CopyResult(out, capacity, result) ? kStatusOk : kStatusRefused;
+    if (planet && p == result + 1) return kStatusEmptyData;
+    if (check != 0) put(letters[static_cast<std::size_t>((10 - sum % 10) % 10)]);
+    *p++ = kFrameBar;
+    return CopyResult(out, capacity, std::string_view(result, static_cast<std::size_t>(p - result)))
+               ? kStatusOk
+               : kStatusRefused;
 }
 
 }  // namespace

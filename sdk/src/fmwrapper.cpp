@@ -130,6 +130,8 @@ std::u16string decode_utf8(const char* s, std::size_t n) {
     return out;
 }
 
+// Decodes into `out`, replacing its content; false for an encoding the host does not know,
+// with `out` left alone.
 bool decode(const char* s, std::size_t n, fmx::int32 encoding, std::u16string& out) {
     switch (encoding) {
         case fmx::Text::kEncoding_Native:
@@ -137,17 +139,17 @@ bool decode(const char* s, std::size_t n, fmx::int32 encoding, std::u16string& o
             out = decode_utf8(s, n);
             return true;
         case fmx::Text::kEncoding_ASCII_Windows:
-        case fmx::Text::kEncoding_ISO_8859_1:
-            out.clear();
-            out.reserve(n);
+        case fmx::Text::kEncoding_ISO_8859_1: {
+            // One unit per byte: sized once, then written in place.
+            out.resize(n);
+            const bool windows = encoding == fmx::Text::kEncoding_ASCII_Windows;
             for (std::size_t i = 0; i < n; ++i) {
                 const unsigned char b = static_cast<unsigned char>(s[i]);
                 const bool c1 = b >= 0x80 && b < 0xA0;
-                out += (encoding == fmx::Text::kEncoding_ASCII_Windows && c1)
-                           ? kCp1252High[b - 0x80]
-                           : static_cast<char16_t>(b);
+                out[i] = windows && c1 ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
             }
             return true;
+        }
         default:
             return false;
     }
@@ -232,19 +234,17 @@ void FM_Text_SetText(void* self, const fmx::Text& other, fmx::uint32 position, f
     guarded(x, [&]() {
         const std::u16string& source = impl<TextImpl>(&other).units;
         const auto [start, count] = clamp_range(source, position, size);
-        impl<TextImpl>(self).units = source.substr(start, count);
+        // assign copies in place and copes with a text set from itself.
+        impl<TextImpl>(self).units.assign(source, start, count);
     });
 }
 
 void FM_Text_AssignWithLength(void* self, const char* s, fmx::uint32 strlength, fmx::int32 encoding,
                               fmx::_fmxcpt& x) noexcept {
     guarded(x, [&]() {
-        std::u16string decoded;
-        if (s == nullptr || !decode(s, strlength, encoding, decoded)) {
+        if (s == nullptr || !decode(s, strlength, encoding, impl<TextImpl>(self).units)) {
             x.m_code = fmx::_fmxcpt::kUnknown;
-            return;
         }
-        impl<TextImpl>(self).units = std::move(decoded);
     });
 }
 
