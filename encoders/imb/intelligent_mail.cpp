@@ -155,42 +155,33 @@ constexpr auto k5of13 = BuildCharTable<5, 1287>();
 constexpr auto k2of13 = BuildCharTable<2, 78>();
 static_assert(k5of13.built && k2of13.built, "N-of-13 table generation failed");
 
-// The 102-bit binary value in four 32-bit limbs, the most significant first: each step of the
-// conversion below touches four numbers rather than thirteen bytes.
-using Value = std::array<std::uint32_t, 4>;
+// The 102-bit binary value, most significant byte first (the first holds the top 6 bits).
+using Value = std::array<std::uint8_t, 13>;
 
-// v = v * mul + add, with mul and add below 2^32.
-void mul_add(Value& v, std::uint32_t mul, std::uint32_t add) {
-    std::uint64_t carry = add;
+// v = v * mul + add, with mul and add below 256 (16-bit intermediate products).
+void mul_add(Value& v, unsigned mul, unsigned add) {
+    unsigned carry = add;
     for (std::size_t i = v.size(); i-- > 0;) {
-        const std::uint64_t t = static_cast<std::uint64_t>(v[i]) * mul + carry;
-        v[i] = static_cast<std::uint32_t>(t);
-        carry = t >> 32;
+        const unsigned t = v[i] * mul + carry;
+        v[i] = static_cast<std::uint8_t>(t & 0xFFU);
+        carry = t >> 8;
     }
 }
 
-// v = v / D; returns the remainder. D is a constant, so the divisions become multiplications.
-template <std::uint32_t D>
+// v = v / D; returns the remainder. D is a constant, so the divisions become multiplications;
+// the leading zero bytes, more of them after every division, are passed over.
+template <unsigned D>
 unsigned div_mod(Value& v) {
-    std::uint64_t rem = 0;
-    for (std::uint32_t& limb : v) {
-        const std::uint64_t t = (rem << 32) | limb;
-        limb = static_cast<std::uint32_t>(t / D);
+    std::size_t i = 0;
+    while (i < v.size() && v[i] == 0)
+        ++i;
+    std::uint32_t rem = 0;
+    for (; i < v.size(); ++i) {
+        const std::uint32_t t = (rem << 8) | v[i];
+        v[i] = static_cast<std::uint8_t>(t / D);
         rem = t % D;
     }
-    return static_cast<unsigned>(rem);
-}
-
-// The 13 bytes of the value, most significant first (the first holds its top 6 bits).
-std::array<std::uint8_t, 13> value_bytes(const Value& v) {
-    std::array<std::uint8_t, 13> bytes{};
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        // Byte k holds bits 8 (12 - k) to 8 (12 - k) + 7.
-        const std::size_t bit = 8 * (12 - k);
-        const std::uint32_t limb = v[3 - bit / 32];
-        bytes[k] = static_cast<std::uint8_t>(limb >> (bit % 32));
-    }
-    return bytes;
+    return rem;
 }
 
 // USPS-B-3200 conversion of the data fields into the binary value: the routing code with its
@@ -198,7 +189,7 @@ std::array<std::uint8_t, 13> value_bytes(const Value& v) {
 // tracking code.
 bool binary_value(std::string_view tracking, std::string_view routing, Value& v) {
     if (tracking.size() != 20) return false;
-    std::uint32_t offset = 0;
+    std::uint64_t offset = 0;
     switch (routing.size()) {
         case 0:
             break;
@@ -214,14 +205,20 @@ bool binary_value(std::string_view tracking, std::string_view routing, Value& v)
         default:
             return false;
     }
-    v = {};
+    // The routing code and its offset stay below 2^37: the value starts as their sum.
+    std::uint64_t start = 0;
     for (char c : routing)
-        mul_add(v, 10, static_cast<unsigned>(c - '0'));
-    mul_add(v, 1, offset);
+        start = start * 10 + static_cast<unsigned>(c - '0');
+    start += offset;
+    v = {};
+    for (std::size_t i = v.size(); i-- > 0 && start != 0; start >>= 8)
+        v[i] = static_cast<std::uint8_t>(start & 0xFFU);
     mul_add(v, 10, static_cast<unsigned>(tracking[0] - '0'));
     mul_add(v, 5, static_cast<unsigned>(tracking[1] - '0'));
-    for (char c : tracking.substr(2))
-        mul_add(v, 10, static_cast<unsigned>(c - '0'));
+    // The other 18 digits two at a time: times 100 plus the pair is times 10 plus each digit.
+    for (std::size_t i = 2; i < tracking.size(); i += 2) {
+        mul_add(v, 100, static_cast<unsigned>((tracking[i] - '0') * 10 + (tracking[i + 1] - '0')));
+    }
     return true;
 }
 
@@ -266,8 +263,7 @@ constexpr bool byte_step_matches() {
 }
 static_assert(byte_step_matches());
 
-unsigned frame_check(const Value& v) {
-    const std::array<std::uint8_t, 13> bytes = value_bytes(v);
+unsigned frame_check(const Value& bytes) {
     unsigned fcs = 0x7FF;
     for (int b = 5; b >= 0; --b)
         fcs = feed_bit(fcs, (bytes[0] >> b) & 1U);
