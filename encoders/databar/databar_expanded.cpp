@@ -203,15 +203,20 @@ std::string GetDatabarExpandedBarWidths(std::string_view data, int segs) {
 }
 
 std::string DataBarExpandedRow(std::string_view widths) {
-    std::string text;
-    row_text(text, widths);
-    ModuleRow modules{};
-    int paintBar = 0;
-    const std::size_t count = ExpandModules(text, paintBar, modules);
-    // One module per character, written in place.
-    text.assign(count, kDataBarLightModule);
-    for (std::size_t c = 0; c < count; ++c)
-        if (modules[c] == 1) text[c] = kDataBarDarkModule;
+    std::string row;
+    row_text(row, widths);
+    // One character per module, a run of one colour per width, starting light; every width is
+    // one digit, so the row's widths cannot fill more than nine modules each.
+    std::string text(9 * row.size(), kDataBarLightModule);
+    std::size_t count = 0;
+    bool dark = false;
+    for (char w : row) {
+        const std::size_t run = static_cast<std::size_t>(w >= '0' && w <= '9' ? w - '0' : 0);
+        if (dark) std::memset(text.data() + count, kDataBarDarkModule, run);
+        count += run;
+        dark = !dark;
+    }
+    text.resize(count);
     return text;
 }
 
