@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/status.h"
+
 namespace orbx {
 
 // Copies `text` into the caller's zero-filled buffer `out` of `capacity` bytes, keeping at least
@@ -19,6 +21,17 @@ inline bool CopyResult(char* out, long capacity, std::string_view text) {
     std::memcpy(out, text.data(), text.size());
     out[text.size()] = '\0';
     return true;
+}
+
+// Hands `text` over as CopyResult does and gives the encoder's status for it: kStatusOk when it
+// fit, kStatusRefused when it did not and nothing was written.
+inline int HandOver(char* out, long capacity, std::string_view text) {
+    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+}
+
+// The same for the text built from `begin` up to `end`.
+inline int HandOver(char* out, long capacity, const char* begin, const char* end) {
+    return HandOver(out, capacity, std::string_view(begin, static_cast<std::size_t>(end - begin)));
 }
 
 // At least `size` bytes to build a result in, from `buffer`, which only ever grows. An encoder

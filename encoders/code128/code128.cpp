@@ -122,9 +122,7 @@ int encode(std::string_view s, char* out, long capacity) {
     const std::string_view body(symbol + 1, static_cast<std::size_t>(o - symbol - 1));
     *o++ = static_cast<char>(Code128CheckChar(static_cast<unsigned char>(symbol[0]), body));
     *o++ = static_cast<char>(kCode128Stop);
-    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(o - symbol)))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOver(out, capacity, symbol, o);
 }
 
 }  // namespace

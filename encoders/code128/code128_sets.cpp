@@ -48,10 +48,7 @@ int finish(unsigned char start, char* symbol, char* end, char* out, long capacit
         start, std::string_view(symbol + 1, static_cast<std::size_t>(end - symbol - 1)));
     *end++ = static_cast<char>(check);
     *end++ = static_cast<char>(kCode128Stop);
-    return CopyResult(out, capacity,
-                      std::string_view(symbol, static_cast<std::size_t>(end - symbol)))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOver(out, capacity, symbol, end);
 }
 
 // Sets A and B take the data bytes as font characters unchanged; only the space becomes 194,
@@ -175,7 +172,7 @@ int Orbelantrix_Code128HumanReadable(char* data, long tilde, char* out, long cap
         // Bytes from 127 up (FNC2, a lone FNC1 and the rest) have nothing to print.
         ++p;
     }
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, text);
 }
 
 }  // namespace orbx

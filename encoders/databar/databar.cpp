@@ -180,7 +180,7 @@ int encode(const char* data, char* out, long capacity, Render render) {
     if (!bar_widths(DataBarGtinDigitsValue(digits), widths, special)) return kStatusRefused;
     char text[2 * kRowModules + 1];
     const std::size_t length = render(std::string_view(widths, kSymbolWidths), special, text);
-    return CopyResult(out, capacity, std::string_view(text, length)) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, std::string_view(text, length));
 }
 
 }  // namespace

@@ -296,7 +296,7 @@ int Orbelantrix_DataBar_DataBarExpanded(char* data, long segments, char* out, lo
     const std::size_t rowWidth = static_cast<std::size_t>(segs / 2) * kPairWidths;
     const std::string text = widths.size() <= rowWidth ? DataBarExpandedRow(widths)
                                                        : DataBarExpandedStackedRows(widths, segs);
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, text);
 }
 
 int Orbelantrix_DataBar_DataBarExpanded64(char* data, long segments, char* out, long capacity) {

@@ -141,7 +141,7 @@ int Orbelantrix_DataBar_DataBarLimited(char* data, char* out, long capacity) {
     if (!limited_bar_widths(DataBarGtinDigitsValue(digits), widths)) return kStatusRefused;
     char text[kSymbolWidths];
     const std::size_t length = FontEncodeInto(std::string_view(widths, kSymbolWidths), text);
-    return CopyResult(out, capacity, std::string_view(text, length)) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, std::string_view(text, length));
 }
 
 int Orbelantrix_DataBar_DataBarLimited64(char* data, char* out, long capacity) {

@@ -353,7 +353,7 @@ int Orbelantrix_IntelligentMail(char* data, char* out, long capacity) {
             result = {};
         }
     }
-    return CopyResult(out, capacity, result) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, result);
 }
 
 }  // namespace orbx

@@ -38,9 +38,7 @@ int Orbelantrix_Codabar(char* data, char* out, long capacity) {
     for (char c : d)
         if (is_data_char(c)) *p++ = c;
     *p++ = kStop;
-    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOver(out, capacity, symbol, p);
 }
 
 }  // namespace orbx

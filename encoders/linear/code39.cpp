@@ -22,13 +22,6 @@ char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
 }
 
-int hand_over(const char* symbol, const char* end, char* out, long capacity) {
-    return CopyResult(out, capacity,
-                      std::string_view(symbol, static_cast<std::size_t>(end - symbol)))
-               ? kStatusOk
-               : kStatusRefused;
-}
-
 }  // namespace
 
 int Orbelantrix_Code39(char* data, char* out, long capacity) {
@@ -43,7 +36,7 @@ int Orbelantrix_Code39(char* data, char* out, long capacity) {
     for (char c : d)
         *p++ = c == ' ' ? kCode39FontSpace : upper(c);
     *p++ = kStartStop;
-    return hand_over(symbol, p, out, capacity);
+    return HandOver(out, capacity, symbol, p);
 }
 
 int Orbelantrix_Code39Mod43(char* data, char* out, long capacity) {
@@ -62,7 +55,7 @@ int Orbelantrix_Code39Mod43(char* data, char* out, long capacity) {
     }
     *p++ = font_char(sum % kCode39ValueCount);
     *p++ = kStartStop;
-    return hand_over(symbol, p, out, capacity);
+    return HandOver(out, capacity, symbol, p);
 }
 
 }  // namespace orbx

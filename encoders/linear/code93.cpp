@@ -69,7 +69,7 @@ int Orbelantrix_Code93(char* data, char* out, long capacity) {
     symbol += check_char(c_value);
     symbol += check_char(k_value);
     symbol += kStop;
-    return CopyResult(out, capacity, symbol) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, symbol);
 }
 
 }  // namespace orbx

@@ -55,7 +55,7 @@ int Orbelantrix_EAN13(char* data, char* out, long capacity) {
     text += kRetailGuard;
     if (!addon.empty()) text += ' ';
     AppendAddOn(text, addon);
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, text);
 }
 
 }  // namespace orbx

@@ -37,7 +37,7 @@ int Orbelantrix_EAN8(char* data, char* out, long capacity) {
     for (std::size_t i = 4; i < 8; ++i)
         text += RetailDigitChar('C', number[i]);
     text += kRetailGuard;
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, text);
 }
 
 }  // namespace orbx

@@ -51,9 +51,7 @@ int encode_pairs(std::string_view data, bool with_check, char* out, long capacit
     for (; i < count; i += 2)
         *p++ = static_cast<char>(kPairChars[(digits[i] - '0') * 10 + (digits[i + 1] - '0')]);
     *p++ = static_cast<char>(kStop);
-    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOver(out, capacity, symbol, p);
 }
 
 }  // namespace

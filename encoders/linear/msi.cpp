@@ -30,9 +30,7 @@ int Orbelantrix_MSI(char* data, char* out, long capacity) {
     *p = MSICheckDigit(std::string_view(symbol + 1, static_cast<std::size_t>(p - symbol - 1)));
     *++p = kStop;
     ++p;
-    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOver(out, capacity, symbol, p);
 }
 
 }  // namespace orbx

@@ -32,9 +32,7 @@ int Orbelantrix_Postnet(char* data, char* out, long capacity) {
     }
     *p++ = static_cast<char>('0' + (10 - sum % 10) % 10);
     *p++ = kFrameEnd;
-    return CopyResult(out, capacity, std::string_view(symbol, static_cast<std::size_t>(p - symbol)))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOver(out, capacity, symbol, p);
 }
 
 }  // namespace orbx

@@ -69,7 +69,7 @@ int Orbelantrix_UPCa(char* data, char* out, long capacity) {
     text.reserve(32);
     AppendUpcaSymbol(text, std::string_view(number.data(), number.size()), kRetailGuard);
     AppendAddOn(text, addon);
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, text);
 }
 
 }  // namespace orbx

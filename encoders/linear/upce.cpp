@@ -83,8 +83,7 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     filtered.view().copy(digits, RetailDigits::kMaxKept);
     if (filtered.count >= 6 && filtered.count <= 8) UPCe7to11(digits);
     const std::size_t n = std::strlen(digits);
-    if (n < 11 || n == 15 || n > 18)
-        return CopyResult(out, capacity, "") ? kStatusOk : kStatusRefused;
+    if (n < 11 || n == 15 || n > 18) return HandOver(out, capacity, "");
 
     const std::string_view all(digits, n);
     std::string_view addon;
@@ -118,7 +117,7 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
         AppendUpcaSymbol(text, full, kRetailGuard);
     }
     AppendAddOn(text, addon);
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, text);
 }
 
 }  // namespace orbx

@@ -199,8 +199,7 @@ int HandOverUniCode128(int start, std::span<const std::uint8_t> values, char* ou
     thread_local std::string work;
     char* const letters = WorkArea(work, UniCode128SymbolLength(values.size()));
     const std::size_t length = UniCode128SymbolInto(start, values, letters);
-    return CopyResult(out, capacity, std::string_view(letters, length)) ? kStatusOk
-                                                                        : kStatusRefused;
+    return HandOver(out, capacity, std::string_view(letters, length));
 }
 
 std::string UniCode128Symbol(int start, std::span<const std::uint8_t> values) {

@@ -240,7 +240,7 @@ int Orbelantrix_Universal_C128HR(char* data, long tilde, char* out, long capacit
         expand_escapes(d, escaped);
         format_readable(escaped, text);
     }
-    return CopyResult(out, capacity, text) ? kStatusOk : kStatusRefused;
+    return HandOver(out, capacity, text);
 }
 
 }  // namespace orbx

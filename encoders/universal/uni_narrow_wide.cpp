@@ -154,13 +154,6 @@ char codabar_guard(const char* arg) {
     return 'A';
 }
 
-int hand_over(char* out, long capacity, const char* letters, const char* end) {
-    return CopyResult(out, capacity,
-                      std::string_view(letters, static_cast<std::size_t>(end - letters)))
-               ? kStatusOk
-               : kStatusRefused;
-}
-
 }  // namespace
 
 int Orbelantrix_Universal_C39(char* data, double ratio, long check, char* out, long capacity) {
@@ -182,7 +175,7 @@ int Orbelantrix_Universal_C39(char* data, double ratio, long check, char* out, l
     }
     if (check != 0) p = put_letters(p, code39[static_cast<std::size_t>(sum % 43)]);
     p = put_letters(p, code39[kCode39StartStop]);
-    return hand_over(out, capacity, result, p);
+    return HandOver(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out, long capacity) {
@@ -213,7 +206,7 @@ int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out,
         p = put_letters(
             p, pairs[static_cast<std::size_t>((digits[i] - '0') * 10 + (digits[i + 1] - '0'))]);
     p = write_elements(p, letters, kInterleavedStop);
-    return hand_over(out, capacity, result, p);
+    return HandOver(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* stop, char* out,
@@ -234,7 +227,7 @@ int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* s
     for (char c : d)
         write(c);
     write(codabar_guard(stop));
-    return hand_over(out, capacity, result, p);
+    return HandOver(out, capacity, result, p);
 }
 
 int Orbelantrix_Universal_MSI(char* data, double ratio, long check, char* out, long capacity) {
@@ -258,7 +251,7 @@ int Orbelantrix_Universal_MSI(char* data, double ratio, long check, char* out, l
     for (std::size_t i = 0; i < count; ++i)
         p = put_letters(p, msi[static_cast<std::size_t>(digits[i] - '0')]);
     p = write_elements(p, letters, kMsiStop);
-    return hand_over(out, capacity, result, p);
+    return HandOver(out, capacity, result, p);
 }
 
 }  // namespace orbx

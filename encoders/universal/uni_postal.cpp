@@ -77,9 +77,7 @@ int encode(char* data, long check, bool planet, char* out, long capacity) {
     if (planet && p == result + 1) return kStatusEmptyData;
     if (check != 0) put(letters[static_cast<std::size_t>((10 - sum % 10) % 10)]);
     *p++ = kFrameBar;
-    return CopyResult(out, capacity, std::string_view(result, static_cast<std::size_t>(p - result)))
-               ? kStatusOk
-               : kStatusRefused;
+    return HandOver(out, capacity, result, p);
 }
 
 }  // namespace
