@@ -60,6 +60,8 @@ TEST(Code128Function, EachUnitKeepsItsLowEightBits) {
     EXPECT_EQ(Call("Orbx_Code128", u"\u0141B"), CallUtf8("Orbx_Code128", "AB"));
     EXPECT_EQ(Call("Orbx_Code128", u"A\u20ACB"), CallUtf8("Orbx_Code128", "AB"));
     EXPECT_EQ(Call("Orbx_Code128", u"\u20AC"), Cp1252({204, 33, 206}));
+    // Code 39 passes what it cannot encode through: the byte 172 comes back as U+00AC.
+    EXPECT_EQ(Call("Orbx_Code39", u"\u20AC"), Cp1252({'*', 172, '*'}));
     // U+0109 becomes the control character 9.
     EXPECT_EQ(Call("Orbx_Code128", u"\u0109"), Cp1252({203, 105, 105, 206}));
 }
