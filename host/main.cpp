@@ -18,12 +18,18 @@ namespace {
 using orbx::host::HostError;
 
 const char kUsage[] =
-    "usage: orbx [--plugin PATH] [--extension-version N] [--codes] NAME [PARAMETER]\n"
+    "usage: orbx [--plugin PATH] [--extension-version N] [--application N] [--codes] NAME "
+    "[PARAMETER]\n"
     "       orbx [options] --batch      read NAME<TAB>PARAMETER lines from standard input\n"
     "       orbx [options] --list       list the registered functions\n"
     "       orbx [options] --string N   ask the plug-in for string N\n"
     "       orbx [options] --svg FILE NAME PARAMETER   write the symbol the font draws as SVG\n"
     "       orbx [options] --show NAME PARAMETER       draw the symbol with block characters\n"
+    "       orbx [options] --reload [--threads N] NAME [PARAMETER]\n"
+    "            disable and enable the plug-in while N threads (4) that called NAME live on, as\n"
+    "            FileMaker Server's console does, then call it again\n"
+    "The host plays FileMaker Server's scripting process (--application 7) by default, or\n"
+    "FileMaker Pro (--application 1), with extension version 77 unless told otherwise.\n"
     "In --batch parameters and results, \\\\, \\t, \\n, \\r and \\uXXXX stand for those "
     "characters.\n";
 
@@ -113,9 +119,10 @@ std::string escape(const std::u16string& text) {
 
 struct Options {
     std::string plugin = orbx::host::DefaultPluginPath();
-    int extension_version = kCurrentExtnVersion;
+    orbx::host::HostIdentity identity;
     bool codes = false;
-    enum { evaluate, batch, list, string, svg, show } mode = evaluate;
+    enum { evaluate, batch, list, string, svg, show, reload } mode = evaluate;
+    int threads = 4;
     int string_id = 0;
     std::string svg_file;
     std::vector<std::string> rest;
@@ -132,7 +139,13 @@ Options parse(int argc, char** argv) {
         if (a == "--plugin") {
             o.plugin = value();
         } else if (a == "--extension-version") {
-            o.extension_version = std::stoi(value());
+            o.identity.extension_version = static_cast<fmx::int16>(std::stoi(value()));
+        } else if (a == "--application") {
+            o.identity.application = static_cast<FMX_Application>(std::stoi(value()));
+        } else if (a == "--reload") {
+            o.mode = Options::reload;
+        } else if (a == "--threads") {
+            o.threads = std::stoi(value());
         } else if (a == "--codes") {
             o.codes = true;
         } else if (a == "--batch") {
@@ -188,17 +201,40 @@ int draw(const Options& o) {
     return 0;
 }
 
+// --reload: evaluates NAME( PARAMETER ) across a disable and enable of the plug-in and prints
+// the result when every evaluation agreed and nothing was left alive.
+int reload(const Options& o) {
+    if (o.rest.empty() || o.rest.size() > 2 || o.threads < 1) {
+        throw HostError(std::string("bad arguments\n") + kUsage);
+    }
+    const std::u16string parameter = o.rest.size() == 2 ? orbx::host::Utf8ToUtf16(o.rest[1]) : u"";
+    const auto report =
+        orbx::host::ReloadWithLiveThreads(o.plugin, o.identity, o.rest[0], parameter, o.threads);
+    for (const auto& result : report.after) {
+        if (result != report.before.front()) throw HostError("a result changed across the reload");
+    }
+    for (const auto& result : report.before) {
+        if (result != report.before.front()) throw HostError("the threads' results differ");
+    }
+    if (report.live_objects != 0) {
+        throw HostError(std::to_string(report.live_objects) + " host objects left alive");
+    }
+    std::cout << result_line(o, report.before.front(), false) << '\n';
+    return 0;
+}
+
 int run(const Options& o) {
-    orbx::host::Plugin plugin(o.plugin);
+    if (o.mode == Options::reload) return reload(o);
+    orbx::host::Plugin plugin(o.plugin, o.identity);
     if (o.mode == Options::string) {
-        std::cout << orbx::host::Utf16ToUtf8(plugin.GetString(static_cast<fmx::uchar>(o.string_id)))
+        std::cout << orbx::host::Utf16ToUtf8(plugin.GetString(static_cast<FMX_UChar>(o.string_id)))
                   << '\n';
         return 0;
     }
-    const long reply = plugin.StartUp(static_cast<fmx::int16>(o.extension_version));
-    if (reply != kCurrentExtnVersion) {
+    const long reply = plugin.StartUp();
+    if (!orbx::host::Enables(reply)) {
         throw HostError("the plug-in answered start-up with " + std::to_string(reply) +
-                        " (expected " + std::to_string(kCurrentExtnVersion) + ")");
+                        " and is not enabled");
     }
     struct ShutDownOnExit {
         orbx::host::Plugin& plugin;

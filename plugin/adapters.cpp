@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "FMWrapper/FMXData.h"
-#include "FMWrapper/FMXText.h"
 #include "plugin/strings.h"
 
 namespace orbx {

@@ -3,7 +3,7 @@
 // data never raises a calculation error.
 #pragma once
 
-#include "FMWrapper/FMXCalcEngine.h"
+#include "plugin/fmx_sdk.h"
 #include "plugin/function_table.h"
 
 namespace orbx {

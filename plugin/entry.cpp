@@ -1,7 +1,7 @@
 // The plug-in's one exported entry point: start-up, shut-down and the strings the host asks for.
-#include "FMWrapper/FMXCalcEngine.h"
-#include "FMWrapper/FMXExtern.h"
-#include "FMWrapper/FMXText.h"
+#include <cstdint>
+
+#include "plugin/fmx_sdk.h"
 #include "plugin/function_table.h"
 #include "plugin/strings.h"
 
@@ -9,8 +9,15 @@ namespace orbx {
 
 namespace {
 
-// The options string: the plug-in identifier, then the host's option flags.
+// The options string: the plug-in identifier, "1", then the host's option flags: no preferences
+// dialog, start-up and shut-down messages, no idle, session or file messages.
 constexpr char16_t kOptionsString[] = u"Orbx1nnYnnn";
+
+// The host extension versions the plug-in starts under, and the version it replies it was built
+// for. The SDK's own kCurrentExtnVersion and kMinExtnVersion follow the SDK release, not these.
+constexpr fmx::int16 kLowestHostVersion = 50;
+constexpr fmx::int16 kHighestHostVersion = 255;
+constexpr fmx::int16 kBuiltForExtnVersion = 52;
 
 fmx::QuadCharUniquePtr plugin_id() {
     return fmx::QuadCharUniquePtr('O', 'r', 'b', 'x');
@@ -30,7 +37,9 @@ void unregister_down_from(short highest) {
 // Registers the functions of the table in order; on any failure, takes back what was
 // registered and asks the host not to enable the plug-in.
 fmx::int32 start_up(fmx::int16 host_version) {
-    if (host_version < kMinExtnVersion || host_version > kMaxExtnVersion) return kBadExtnVersion;
+    if (host_version < kLowestHostVersion || host_version > kHighestHostVersion) {
+        return kBadExtnVersion;
+    }
     short registered = 0;
     try {
         const fmx::QuadCharUniquePtr id = plugin_id();
@@ -43,8 +52,9 @@ fmx::int32 start_up(fmx::int16 host_version) {
             fmx::TextUniquePtr name;
             prototype->AssignUnicode(buffer);
             name->AssignUnicode(buffer);
+            // The name is the prototype up to its "(" (a position past the end: none found).
             const fmx::uint32 at = name->Find(*paren, 0);
-            if (at != fmx::Text::kSize_Invalid) name->DeleteText(at, name->GetSize() - at);
+            if (at < name->GetSize()) name->DeleteText(at, name->GetSize() - at);
             // The version function may be called without a parameter; the others take one.
             const short min_parameters = row.id == 1 ? 0 : 1;
             if (fmx::ExprEnv::RegisterExternalFunction(*id, row.id, *name, *prototype,
@@ -56,12 +66,12 @@ fmx::int32 start_up(fmx::int16 host_version) {
         }
     } catch (...) {
     }
-    if (registered == kFunctionCount) return kCurrentExtnVersion;
+    if (registered == kFunctionCount) return kBuiltForExtnVersion;
     unregister_down_from(registered);
     return kDoNotEnable;
 }
 
-void copy_string(fmx::uchar which, fmx::uint16* buffer, fmx::uint32 size) {
+void copy_string(FMX_UChar which, fmx::uint16* buffer, fmx::uint32 size) {
     switch (which) {
         case kFMXT_NameStr:
             LoadPluginString(kNameString, buffer, size);
@@ -85,7 +95,15 @@ void copy_string(fmx::uchar which, fmx::uint16* buffer, fmx::uint32 size) {
 
 }  // namespace orbx
 
-extern "C" __attribute__((visibility("default"))) void FMExternCallProc(FMX_ExternCallPtr pb) {
+#if defined(_WIN32)
+#define ORBX_EXPORT __declspec(dllexport)
+#else
+#define ORBX_EXPORT __attribute__((visibility("default")))
+#endif
+
+// The plug-in reads only the fields every SDK names alike: extnVersion, whichCall, parm1 to parm3,
+// instanceID and result. Every message but these three is left alone.
+extern "C" ORBX_EXPORT void FMExternCallProc(FMX_ExternCallPtr pb) {
     if (pb == nullptr) return;
     switch (pb->whichCall) {
         case kFMXT_Init:

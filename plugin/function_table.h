@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "FMWrapper/FMXCalcEngine.h"
+#include "plugin/fmx_sdk.h"
 #include "plugin/options.h"
 
 namespace orbx {
@@ -32,9 +32,9 @@ struct FunctionRow {
 inline constexpr short kFunctionCount = 36;
 inline constexpr fmx::uint32 kLargestOutput = 20480;
 inline constexpr fmx::uint32 kLargestInput = 2048;
-// May be evaluated on a server, and shown in all of the host's calculation dialogs.
-inline constexpr fmx::uint32 kFunctionFlags =
-    fmx::ExprEnv::kMayEvaluateOnServer | fmx::ExprEnv::kDisplayInAllDialogs;
+// Shown in all of the host's calculation dialogs (0xFF00), and bit 0x1, which older hosts read
+// as "may be evaluated on a server"; the current SDK gives that bit no name.
+inline constexpr fmx::uint32 kFunctionFlags = 0xFF01;
 
 extern const std::array<FunctionRow, kFunctionCount> kFunctionTable;
 

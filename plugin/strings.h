@@ -2,7 +2,7 @@
 // external functions. On Linux there are no platform string resources, so the table lives here.
 #pragma once
 
-#include "FMWrapper/FMXTypes.h"
+#include "plugin/fmx_sdk.h"
 
 namespace orbx {
 

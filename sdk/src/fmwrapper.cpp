@@ -1,69 +1,26 @@
-// The host's implementation of the SDK calls, as far as plug-ins and the host program need them.
-// Objects handed to the plug-in are opaque: fmx::Text* and the like point to the structures here.
+// The host library's FM_ calls, as far as plug-ins and the host program need them. Objects
+// handed to the plug-in are opaque: fmx::Text* and the like point to the structures of objects.h.
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <mutex>
-#include <string>
-#include <vector>
 
-#include "FMWrapper/FMXCalcEngine.h"
-#include "FMWrapper/FMXData.h"
-#include "FMWrapper/FMXText.h"
-#include "FMWrapper/FMXTypes.h"
-#include "host_api/fmx_host.h"
+#include "src/objects.h"
 
 namespace {
 
-// Objects made by the FM_..._Constructor calls and not yet deleted: what a plug-in owns.
-std::atomic<long> g_live{0};
+using namespace fmxhost::detail;
 
 template <typename T>
 T* make() {
     T* object = new T;
-    ++g_live;
+    ++LiveCount();
     return object;
 }
 
 template <typename T>
 void destroy(void* self) {
     if (self == nullptr) return;
-    --g_live;
+    --LiveCount();
     delete static_cast<T*>(self);
-}
-
-struct TextImpl {
-    std::u16string units;
-};
-
-struct LocaleImpl {
-    fmx::int32 type = fmx::Locale::kType_System;
-};
-
-struct QuadCharImpl {
-    char chars[4] = {};
-};
-
-struct DataImpl {
-    TextImpl text;
-    LocaleImpl locale;
-    fmx::int32 type = fmx::Data::kDTInvalid;
-};
-
-struct DataVectImpl {
-    std::vector<DataImpl> items;
-};
-
-struct ExprEnvImpl {};
-
-template <typename Impl, typename T>
-Impl& impl(T* self) {
-    return *static_cast<Impl*>(const_cast<void*>(static_cast<const void*>(self)));
-}
-
-template <typename T, typename Impl>
-T& as(Impl& object) {
-    return *reinterpret_cast<T*>(&object);
 }
 
 // Runs `body`, reporting an allocation failure or anything else through the exception holder.
@@ -173,17 +130,6 @@ const DataImpl& item_at(const void* self, fmx::uint32 position, fmx::_fmxcpt& x)
     }
     x.m_code = fmx::_fmxcpt::kNoErr;
     return items[position];
-}
-
-struct RegistrationTable {
-    std::mutex mutex;
-    std::vector<fmxhost::Registration> rows;
-    int fail_countdown = 0;
-};
-
-RegistrationTable& registrations() {
-    static RegistrationTable table;
-    return table;
 }
 
 }  // namespace
@@ -309,12 +255,12 @@ fmx::Data* FM_Data_Constructor1(fmx::_fmxcpt& x) noexcept {
     return guarded(x, [&]() { return reinterpret_cast<fmx::Data*>(make<DataImpl>()); });
 }
 
-const fmx::Locale& FM_Data_GetLocale(const void* self, fmx::_fmxcpt& x) noexcept {
+const fmx::Locale* FM_Data_GetLocale(const void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
     return as<const fmx::Locale>(impl<DataImpl>(self).locale);
 }
 
-const fmx::Text& FM_Data_GetAsText(const void* self, fmx::_fmxcpt& x) noexcept {
+const fmx::Text* FM_Data_GetAsText(const void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
     return as<const fmx::Text>(impl<DataImpl>(self).text);
 }
@@ -344,12 +290,12 @@ fmx::uint32 FM_DataVect_Size(const void* self, fmx::_fmxcpt& x) noexcept {
     return static_cast<fmx::uint32>(impl<DataVectImpl>(self).items.size());
 }
 
-const fmx::Text& FM_DataVect_AtAsText(const void* self, fmx::uint32 position,
+const fmx::Text* FM_DataVect_AtAsText(const void* self, fmx::uint32 position,
                                       fmx::_fmxcpt& x) noexcept {
     return as<const fmx::Text>(item_at(self, position, x).text);
 }
 
-const fmx::Data& FM_DataVect_At(const void* self, fmx::uint32 position, fmx::_fmxcpt& x) noexcept {
+const fmx::Data* FM_DataVect_At(const void* self, fmx::uint32 position, fmx::_fmxcpt& x) noexcept {
     return as<const fmx::Data>(item_at(self, position, x));
 }
 
@@ -369,7 +315,7 @@ fmx::errcode FM_ExprEnv_RegisterExternalFunction(const fmx::QuadChar& pluginId, 
                                                  fmx::ExtPluginType funcPtr,
                                                  fmx::_fmxcpt& x) noexcept {
     return guarded(x, [&]() -> fmx::errcode {
-        RegistrationTable& table = registrations();
+        RegistrationTable& table = Registrations();
         std::lock_guard lock(table.mutex);
         if (table.fail_countdown > 0 && --table.fail_countdown == 0) return 1;
         const char* id = impl<QuadCharImpl>(&pluginId).chars;
@@ -393,7 +339,7 @@ fmx::errcode FM_ExprEnv_RegisterExternalFunction(const fmx::QuadChar& pluginId, 
 fmx::errcode FM_ExprEnv_UnRegisterExternalFunction(const fmx::QuadChar& pluginId, short functionId,
                                                    fmx::_fmxcpt& x) noexcept {
     return guarded(x, [&]() -> fmx::errcode {
-        RegistrationTable& table = registrations();
+        RegistrationTable& table = Registrations();
         std::lock_guard lock(table.mutex);
         const char* id = impl<QuadCharImpl>(&pluginId).chars;
         const auto removed = std::erase_if(table.rows, [&](const fmxhost::Registration& row) {
@@ -404,32 +350,3 @@ fmx::errcode FM_ExprEnv_UnRegisterExternalFunction(const fmx::QuadChar& pluginId
 }
 
 }  // extern "C"
-
-namespace fmxhost {
-
-std::vector<Registration> Registrations() {
-    RegistrationTable& table = registrations();
-    std::lock_guard lock(table.mutex);
-    return table.rows;
-}
-
-void FailRegistrationAt(int n) {
-    RegistrationTable& table = registrations();
-    std::lock_guard lock(table.mutex);
-    table.fail_countdown = n;
-}
-
-void AssignUnits(fmx::Text& text, std::u16string_view units) {
-    impl<TextImpl>(&text).units.assign(units.begin(), units.end());
-}
-
-long LiveObjects() {
-    return g_live.load();
-}
-
-const fmx::ExprEnv& Environment() {
-    static const ExprEnvImpl env;
-    return as<const fmx::ExprEnv>(env);
-}
-
-}  // namespace fmxhost

@@ -248,7 +248,7 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
     in.close();
 
     orbx::host::Plugin plugin(plugin_path);
-    if (plugin.StartUp() != kCurrentExtnVersion) throw HostError("the plug-in did not start");
+    if (!orbx::host::Enables(plugin.StartUp())) throw HostError("the plug-in did not start");
     struct ShutDown {
         orbx::host::Plugin& p;
         ~ShutDown() { p.ShutDown(); }

@@ -16,7 +16,7 @@ namespace orbx::test {
 inline host::Plugin& StartedPlugin() {
     static host::Plugin* plugin = [] {
         auto* p = new host::Plugin(host::DefaultPluginPath());
-        if (p->StartUp() != kCurrentExtnVersion) {
+        if (!host::Enables(p->StartUp())) {
             ADD_FAILURE() << "the plug-in did not start";
             std::abort();
         }

@@ -1,62 +1,64 @@
-// Stand-in for the FileMaker plug-in SDK: data values and the parameter vector.
+// FileMaker plug-in SDK, as far as this project uses it: data values and the parameter vector.
 #pragma once
 
+#include "FMWrapper/FMXFixPt.h"
 #include "FMWrapper/FMXText.h"
 #include "FMWrapper/FMXTypes.h"
 
-// The SDK's C entry points hand back references to the host's objects; clang warns about C
-// linkage for them, though both sides of the call are C++.
-#if defined(__clang__)
-#pragma clang diagnostic push
-#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
-#endif
 extern "C" {
-FMX_API fmx::Data* FM_Data_Constructor1(fmx::_fmxcpt& x) noexcept;
-FMX_API const fmx::Locale& FM_Data_GetLocale(const void* self, fmx::_fmxcpt& x) noexcept;
-FMX_API const fmx::Text& FM_Data_GetAsText(const void* self, fmx::_fmxcpt& x) noexcept;
-FMX_API fmx::errcode FM_Data_SetAsText(void* self, const fmx::Text& text,
+FMX_API fmx::Data* FM_Data_Constructor1(fmx::_fmxcpt& _x) noexcept;
+FMX_API const fmx::Locale* FM_Data_GetLocale(const void* self, fmx::_fmxcpt& _x) noexcept;
+FMX_API const fmx::Text* FM_Data_GetAsText(const void* self, fmx::_fmxcpt& _x) noexcept;
+FMX_API fmx::errcode FM_Data_SetAsText(void* self, const fmx::Text& textData,
                                        const fmx::Locale& sourceLocale, fmx::int32 nativeType,
-                                       fmx::_fmxcpt& x) noexcept;
-FMX_API void FM_Data_Delete(void* self, fmx::_fmxcpt& x) noexcept;
+                                       fmx::_fmxcpt& _x) noexcept;
+FMX_API void FM_Data_Delete(void* self, fmx::_fmxcpt& _x) noexcept;
 
-FMX_API fmx::DataVect* FM_DataVect_Constructor1(fmx::_fmxcpt& x) noexcept;
-FMX_API fmx::uint32 FM_DataVect_Size(const void* self, fmx::_fmxcpt& x) noexcept;
-FMX_API const fmx::Text& FM_DataVect_AtAsText(const void* self, fmx::uint32 position,
-                                              fmx::_fmxcpt& x) noexcept;
-FMX_API const fmx::Data& FM_DataVect_At(const void* self, fmx::uint32 position,
-                                        fmx::_fmxcpt& x) noexcept;
-FMX_API void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& x) noexcept;
-FMX_API void FM_DataVect_Delete(void* self, fmx::_fmxcpt& x) noexcept;
+FMX_API fmx::DataVect* FM_DataVect_Constructor1(fmx::_fmxcpt& _x) noexcept;
+FMX_API fmx::uint32 FM_DataVect_Size(const void* self, fmx::_fmxcpt& _x) noexcept;
+FMX_API const fmx::Text* FM_DataVect_AtAsText(const void* self, fmx::uint32 position,
+                                              fmx::_fmxcpt& _x) noexcept;
+FMX_API const fmx::Data* FM_DataVect_At(const void* self, fmx::uint32 position,
+                                        fmx::_fmxcpt& _x) noexcept;
+FMX_API void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& _x) noexcept;
+FMX_API void FM_DataVect_Delete(void* self, fmx::_fmxcpt& _x) noexcept;
 }
-#if defined(__clang__)
-#pragma clang diagnostic pop
-#endif
 
 namespace fmx {
 
 class Data {
   public:
-    enum DataType { kDTInvalid = 0, kDTText = 1 };
+    enum DataType {
+        kDTInvalid = 0,
+        kDTText = 1,
+        kDTNumber = 2,
+        kDTDate = 3,
+        kDTTime = 4,
+        kDTTimeStamp = 5,
+        kDTBinary = 6,
+        kDTBoolean = 7
+    };
 
     Data() = delete;
     Data(const Data&) = delete;
 
+    // The host library hands back pointers; the wrappers turn them into references.
     const Locale& GetLocale() const {
         _fmxcpt x;
-        const Locale& locale = FM_Data_GetLocale(this, x);
+        const Locale* locale = FM_Data_GetLocale(this, x);
         x.Check();
-        return locale;
+        return *locale;
     }
     const Text& GetAsText() const {
         _fmxcpt x;
-        const Text& text = FM_Data_GetAsText(this, x);
+        const Text* text = FM_Data_GetAsText(this, x);
         x.Check();
-        return text;
+        return *text;
     }
-    errcode SetAsText(const Text& text, const Locale& sourceLocale,
+    errcode SetAsText(const Text& textData, const Locale& sourceLocale,
                       const DataType nativeType = kDTText) {
         _fmxcpt x;
-        const errcode error = FM_Data_SetAsText(this, text, sourceLocale, nativeType, x);
+        const errcode error = FM_Data_SetAsText(this, textData, sourceLocale, nativeType, x);
         x.Check();
         return error;
     }
@@ -88,15 +90,15 @@ class DataVect {
     }
     const Text& AtAsText(uint32 position) const {
         _fmxcpt x;
-        const Text& text = FM_DataVect_AtAsText(this, position, x);
+        const Text* text = FM_DataVect_AtAsText(this, position, x);
         x.Check();
-        return text;
+        return *text;
     }
     const Data& At(uint32 position) const {
         _fmxcpt x;
-        const Data& data = FM_DataVect_At(this, position, x);
+        const Data* data = FM_DataVect_At(this, position, x);
         x.Check();
-        return data;
+        return *data;
     }
     void PushBack(const Data& data) {
         _fmxcpt x;

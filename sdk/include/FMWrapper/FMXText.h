@@ -1,28 +1,28 @@
-// Stand-in for the FileMaker plug-in SDK: text objects (UTF-16 inside the host).
+// FileMaker plug-in SDK, as far as this project uses it: text objects (UTF-16 inside the host).
 #pragma once
 
 #include "FMWrapper/FMXTypes.h"
 
 extern "C" {
-FMX_API fmx::Text* FM_Text_Constructor1(fmx::_fmxcpt& x) noexcept;
-FMX_API fmx::uint32 FM_Text_GetSize(const void* self, fmx::_fmxcpt& x) noexcept;
+FMX_API fmx::Text* FM_Text_Constructor1(fmx::_fmxcpt& _x) noexcept;
+FMX_API fmx::uint32 FM_Text_GetSize(const void* self, fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_Text_SetText(void* self, const fmx::Text& other, fmx::uint32 position,
-                             fmx::uint32 size, fmx::_fmxcpt& x) noexcept;
+                             fmx::uint32 size, fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_Text_AssignWithLength(void* self, const char* s, fmx::uint32 strlength,
-                                      fmx::int32 encoding, fmx::_fmxcpt& x) noexcept;
+                                      fmx::int32 encoding, fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_Text_Assign(void* self, const char* s, fmx::int32 encoding,
-                            fmx::_fmxcpt& x) noexcept;
-FMX_API void FM_Text_AssignUnicode(void* self, const fmx::uint16* s, fmx::_fmxcpt& x) noexcept;
+                            fmx::_fmxcpt& _x) noexcept;
+FMX_API void FM_Text_AssignUnicode(void* self, const fmx::uint16* s, fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_Text_GetUnicode(const void* self, fmx::uint16* s, fmx::uint32 position,
-                                fmx::uint32 size, fmx::_fmxcpt& x) noexcept;
+                                fmx::uint32 size, fmx::_fmxcpt& _x) noexcept;
 FMX_API fmx::uint32 FM_Text_Find(const void* self, const fmx::Text& other, fmx::uint32 position,
-                                 fmx::_fmxcpt& x) noexcept;
+                                 fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_Text_DeleteText(void* self, fmx::uint32 position, fmx::uint32 size,
-                                fmx::_fmxcpt& x) noexcept;
+                                fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_Text_AppendText(void* self, const fmx::Text& other, fmx::uint32 position,
-                                fmx::uint32 size, fmx::_fmxcpt& x) noexcept;
-FMX_API bool FM_Text_operatorEQ(const void* self, const fmx::Text& that, fmx::_fmxcpt& x) noexcept;
-FMX_API void FM_Text_Delete(void* self, fmx::_fmxcpt& x) noexcept;
+                                fmx::uint32 size, fmx::_fmxcpt& _x) noexcept;
+FMX_API bool FM_Text_operatorEQ(const void* self, const fmx::Text& that, fmx::_fmxcpt& _x) noexcept;
+FMX_API void FM_Text_Delete(void* self, fmx::_fmxcpt& _x) noexcept;
 }
 
 namespace fmx {
