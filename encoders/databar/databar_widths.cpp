@@ -4,7 +4,6 @@
 #include <cassert>
 #include <charconv>
 #include <cstdint>
-#include <mutex>
 #include <span>
 
 namespace orbx {
@@ -358,17 +357,18 @@ static_assert(subset_well_formed(kInsideEven, kInsideGroups, false, 4));
 constexpr std::size_t kLimitedOddValues = subset_values(kLimitedGroups, true);
 constexpr std::size_t kLimitedEvenValues = subset_values(kLimitedGroups, false);
 struct LimitedTables {
+    LimitedTables() {
+        fill_subset(odd, kLimitedGroups, true, 7, true);
+        fill_subset(even, kLimitedGroups, false, 7, false);
+    }
     SubsetTable<kLimitedGroups.size(), kLimitedOddValues> odd;
     SubsetTable<kLimitedGroups.size(), kLimitedEvenValues> even;
 };
 
+// A function-local static is built once, thread-safely, without std::call_once (whose
+// pthread_once would raise the C library the plug-in needs).
 const LimitedTables& limited_tables() {
-    static LimitedTables tables;
-    static std::once_flag built;
-    std::call_once(built, [] {
-        fill_subset(tables.odd, kLimitedGroups, true, 7, true);
-        fill_subset(tables.even, kLimitedGroups, false, 7, false);
-    });
+    static const LimitedTables tables;
     return tables;
 }
 

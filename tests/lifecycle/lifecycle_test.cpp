@@ -29,8 +29,8 @@ class Lifecycle : public ::testing::Test {
 };
 
 TEST_F(Lifecycle, StartUpChecksTheExtensionVersion) {
-    const std::pair<int, long> rows[] = {{49, -1},  {50, 52}, {52, 52}, {255, 52},
-                                         {256, -1}, {0, -1},  {-5, -1}};
+    const std::pair<int, long> rows[] = {{49, -1},  {50, 52},  {52, 52}, {77, 52},
+                                         {255, 52}, {256, -1}, {0, -1},  {-5, -1}};
     for (const auto& [version, reply] : rows) {
         SCOPED_TRACE(version);
         EXPECT_EQ(plugin_->StartUp(static_cast<fmx::int16>(version)), reply);
