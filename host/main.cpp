@@ -236,9 +236,16 @@ int run(const Options& o) {
         throw HostError("the plug-in answered start-up with " + std::to_string(reply) +
                         " and is not enabled");
     }
+    // On exit, as the server ends a session: the session's file is closed, then the session,
+    // then the plug-in shuts down. Each message goes only to a plug-in that asked for it.
     struct ShutDownOnExit {
         orbx::host::Plugin& plugin;
-        ~ShutDownOnExit() { plugin.ShutDown(); }
+        ~ShutDownOnExit() {
+            constexpr fmx::ptrtype kSession = 1, kFile = 1;
+            plugin.Send(kFMXT_FileShutdown, 0, kSession, kFile);
+            plugin.Send(kFMXT_SessionShutdown, 0, kSession);
+            plugin.ShutDown();
+        }
     } shut_down{plugin};
 
     if (o.mode == Options::list) {
