@@ -239,7 +239,10 @@ struct Section {
     bool has_prototype = false;
 };
 
-int Run(const std::string& mode, const std::string& path, const std::string& plugin_path) {
+// `reference`: the page is the function reference, with a section for every function; otherwise
+// it is a page of examples (the user's guide), checked example by example.
+int Run(const std::string& mode, const std::string& path, const std::string& plugin_path,
+        bool reference) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw HostError("cannot read " + path);
     std::vector<std::string> page;
@@ -324,7 +327,7 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
     // Every registered function has its section, in the order of the function IDs, with its
     // prototype and its examples.
     std::size_t next = 0;
-    for (const Section& s : sections) {
+    for (const Section& s : reference ? sections : std::vector<Section>{}) {
         if (!s.name.starts_with("Orbx_")) continue;
         if (next >= registered.size() || orbx::host::Utf16ToUtf8(registered[next].name) != s.name) {
             report(s.line, "section " + s.name + " is not function " + std::to_string(next + 1) +
@@ -337,7 +340,7 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
                                std::to_string(kMinimumExamples) + " examples");
         }
     }
-    if (next != registered.size()) {
+    if (reference && next != registered.size()) {
         report(page.size() - 1, "the page describes " + std::to_string(next) + " functions; the " +
                                     "plug-in registers " + std::to_string(registered.size()));
     }
@@ -361,21 +364,24 @@ int main(int argc, char** argv) {
         std::string mode;
         std::string path;
         std::string plugin = orbx::host::DefaultPluginPath();
+        bool reference = true;
         for (int i = 1; i < argc; ++i) {
             const std::string a = argv[i];
-            if ((a == "--check" || a == "--update") && i + 1 < argc) {
+            if (a == "--examples-only") {
+                reference = false;
+            } else if ((a == "--check" || a == "--update") && i + 1 < argc) {
                 mode = a;
                 path = argv[++i];
             } else if (a == "--plugin" && i + 1 < argc) {
                 plugin = argv[++i];
             } else {
                 throw HostError(
-                    "usage: orbx_function_examples [--plugin PATH] "
-                    "(--check | --update) functions.md");
+                    "usage: orbx_function_examples [--plugin PATH] [--examples-only] "
+                    "(--check | --update) PAGE.md");
             }
         }
         if (mode.empty()) throw HostError("--check or --update is needed");
-        return Run(mode, path, plugin);
+        return Run(mode, path, plugin, reference);
     } catch (const std::exception& e) {
         std::cerr << "orbx_function_examples: " << e.what() << '\n';
         return 2;
