@@ -4,7 +4,8 @@
 #   versions  no symbol version newer than the oldest supported system has (Ubuntu 20.04:
 #             GLIBC_2.31, GLIBCXX_3.4.28, CXXABI_1.3.12), no needed library beyond the host
 #             library, the C++ runtime and the C library;
-#   depends   the .deb's Depends is what dpkg-shlibdeps finds the file needs.
+#   depends   the .deb's Depends is what dpkg-shlibdeps finds the file needs;
+#   exports   (given the stand-in host library) it exports only names the host's library does.
 # Arguments: the check, objdump, readelf, the plug-in file, then the host's export list (imports)
 # or the Depends text (depends).
 set -eu
@@ -63,6 +64,15 @@ depends)
         fail=1
     fi
     echo "Depends: $found"
+    ;;
+exports)
+    exports=$5
+    exported=$("$objdump" -T "$plugin" | grep -v '[*]UND[*]' | awk '$2 == "DF" || $3 == "DF" {print $NF}' |
+               sort -u)
+    for name in $exported; do
+        grep -qx "$name" "$exports" || { echo "$plugin exports $name, which the host's does not" >&2; fail=1; }
+    done
+    [ $fail -eq 0 ] && echo "$plugin exports $(printf '%s\n' "$exported" | wc -l) names, all the host's"
     ;;
 *)
     echo "unknown check $check" >&2
