@@ -1,5 +1,6 @@
-// Runs a text-font encoder of the (data, out, capacity) shape the way the adapters do: on a
-// zero-filled buffer of exactly `capacity` bytes.
+// Runs an encoder the way the adapters do: on a zero-filled buffer of exactly `capacity` bytes.
+// `encoder` is an encoder of the (data, out, capacity) shape, or a callable that calls one with
+// its options.
 #pragma once
 
 #include <algorithm>
@@ -17,7 +18,8 @@ struct Encoded {
     std::string data;  // the data string as the encoder left it
 };
 
-inline Encoded run_encoder(TextEncoder encoder, const std::string& data, long capacity = 2048) {
+template <typename Encoder = TextEncoder>
+Encoded run_encoder(Encoder&& encoder, const std::string& data, long capacity = 2048) {
     std::vector<char> out(static_cast<std::size_t>(capacity), '\0');
     std::string in = data;
     const int status = encoder(in.data(), out.data(), capacity);

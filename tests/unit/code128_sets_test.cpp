@@ -9,42 +9,29 @@
 
 #include "encoders/code128/code128.h"
 #include "support/bytes.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
 using test::bytes;
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 enum class Set { kA, kB, kC };
 
 Result encode_set(Set set, const std::string& data, long capacity = 2048) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    int status = 1;
-    switch (set) {
-        case Set::kA:
-            status = Orbelantrix_Code128a(in.data(), out.data(), capacity);
-            break;
-        case Set::kB:
-            status = Orbelantrix_Code128b(in.data(), out.data(), capacity);
-            break;
-        case Set::kC:
-            status = Orbelantrix_Code128c(in.data(), out.data(), capacity);
-            break;
-    }
-    return {status, std::string(out.data())};
+    const test::TextEncoder encoders[] = {Orbelantrix_Code128a, Orbelantrix_Code128b,
+                                          Orbelantrix_Code128c};
+    return test::run_encoder(encoders[static_cast<int>(set)], data, capacity);
 }
 
 Result human_readable(const std::string& data, long tilde = 1, long capacity = 2048) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    const int status = Orbelantrix_Code128HumanReadable(in.data(), tilde, out.data(), capacity);
-    return {status, std::string(out.data())};
+    return test::run_encoder(
+        [tilde](char* d, char* o, long c) {
+            return Orbelantrix_Code128HumanReadable(d, tilde, o, c);
+        },
+        data, capacity);
 }
 
 TEST(Code128Sets, FixedSetTable) {

@@ -6,29 +6,23 @@
 #include <vector>
 
 #include "support/bytes.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
 using test::bytes;
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 Result code128(const std::string& data, long tilde = 1, long capacity = 2048) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    const int status = Orbelantrix_Code128(in.data(), tilde, out.data(), capacity);
-    return {status, std::string(out.data())};
+    return test::run_encoder(
+        [tilde](char* d, char* o, long c) { return Orbelantrix_Code128(d, tilde, o, c); }, data,
+        capacity);
 }
 
 Result ucc128(const std::string& data) {
-    std::vector<char> out(2048, '\0');
-    std::string in = data;
-    const int status = Orbelantrix_UCC128(in.data(), out.data(), 2048);
-    return {status, std::string(out.data())};
+    return test::run_encoder(Orbelantrix_UCC128, data);
 }
 
 TEST(Code128, FontRuleAndReadBack) {

@@ -10,6 +10,7 @@
 #include "encoders/databar/databar_expanded.h"
 #include "encoders/databar/databar_expanded_encodation.h"
 #include "encoders/databar/databar_widths.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
@@ -41,17 +42,14 @@ std::string char_widths(int value) {
                               false, true);
 }
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 Result run(const std::string& data, long segments, long capacity = 20480) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    const int status =
-        Orbelantrix_DataBar_DataBarExpanded(in.data(), segments, out.data(), capacity);
-    return {status, std::string(out.data())};
+    return test::run_encoder(
+        [segments](char* d, char* o, long c) {
+            return Orbelantrix_DataBar_DataBarExpanded(d, segments, o, c);
+        },
+        data, capacity);
 }
 
 std::vector<std::string> lines(const std::string& text) {

@@ -6,20 +6,15 @@
 #include <vector>
 
 #include "encoders/databar/databar.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 Result limited(const std::string& data, long capacity = 2048) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    const int status = Orbelantrix_DataBar_DataBarLimited(in.data(), out.data(), capacity);
-    return {status, std::string(out.data())};
+    return test::run_encoder(Orbelantrix_DataBar_DataBarLimited, data, capacity);
 }
 
 // Both characters of the all-zero symbol are 11111111116163; the checksum 951 + 1309 = 2260 mod

@@ -7,22 +7,17 @@
 
 #include "encoders/databar/databar.h"
 #include "encoders/databar/databar_limited.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 using Entry = int (*)(char*, char*, long);
 
 Result run(Entry entry, const std::string& data, long capacity = 2048) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    const int status = entry(in.data(), out.data(), capacity);
-    return {status, std::string(out.data())};
+    return test::run_encoder(entry, data, capacity);
 }
 
 // Stacked column text from the three module rows written as "0"/"1" strings.

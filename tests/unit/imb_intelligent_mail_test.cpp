@@ -1,4 +1,5 @@
 #include "encoders/imb/intelligent_mail.h"
+#include "support/linear_encode.h"
 
 #include <gtest/gtest.h>
 
@@ -14,16 +15,10 @@
 namespace orbx {
 namespace {
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 Result imb(const std::string& data, long capacity = 2048) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    const int status = Orbelantrix_IntelligentMail(in.data(), out.data(), capacity);
-    return {status, std::string(out.data())};
+    return test::run_encoder(Orbelantrix_IntelligentMail, data, capacity);
 }
 
 const std::string kTracking = "01234567094987654321";

@@ -9,22 +9,17 @@
 #include "encoders/linear/upc_ean_addon.h"
 #include "encoders/linear/upca.h"
 #include "encoders/linear/upce.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
 using Encoder = int (*)(char*, char*, long);
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 Result run(Encoder encoder, const std::string& data, long capacity = 1024) {
-    std::vector<char> out(static_cast<std::size_t>(capacity) + 1, '\0');
-    std::string in = data;
-    const int status = encoder(in.data(), out.data(), capacity);
-    return {status, std::string(out.data())};
+    return test::run_encoder(encoder, data, capacity);
 }
 
 struct Row {

@@ -7,22 +7,17 @@
 #include <vector>
 
 #include "encoders/universal/universal_font.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
 using Encode = std::function<int(char* data, char* out, long capacity)>;
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 Result run(const Encode& encode, const std::string& data) {
-    std::vector<char> out(2048, '\0');
-    std::string in = data;
-    const int status = encode(in.data(), out.data(), static_cast<long>(out.size()));
-    return {status, out.data()};
+    return test::run_encoder(encode, data);
 }
 
 Encode readable(long tilde) {

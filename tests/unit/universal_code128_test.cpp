@@ -7,25 +7,16 @@
 
 #include "encoders/universal/uni_code128_sets.h"
 #include "encoders/universal/universal_font.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
-struct Result {
-    int status;
-    std::string text;
-    bool untouched;  // the caller's buffer is still all zero
-};
+using Result = test::Encoded;
 
 template <typename Encode>
 Result run(Encode encode, const std::string& data) {
-    std::vector<char> out(2048, '\0');
-    std::string in = data;
-    const int status = encode(in.data(), out.data(), static_cast<long>(out.size()));
-    bool untouched = true;
-    for (char c : out)
-        untouched = untouched && c == '\0';
-    return {status, out.data(), untouched};
+    return test::run_encoder(encode, data);
 }
 
 Result c128(const std::string& data, long tilde) {

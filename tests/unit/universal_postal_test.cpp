@@ -6,21 +6,20 @@
 #include <vector>
 
 #include "encoders/universal/universal_font.h"
+#include "support/linear_encode.h"
 
 namespace orbx {
 namespace {
 
-struct Result {
-    int status;
-    std::string text;
-};
+using Result = test::Encoded;
 
 Result postal(bool planet, const std::string& data, long check) {
-    std::vector<char> out(2048, '\0');
-    std::string in = data;
-    const int status = planet ? Orbelantrix_Universal_Planet(in.data(), check, out.data(), 2048)
-                              : Orbelantrix_Universal_Postnet(in.data(), check, out.data(), 2048);
-    return {status, out.data()};
+    return test::run_encoder(
+        [planet, check](char* d, char* o, long c) {
+            return planet ? Orbelantrix_Universal_Planet(d, check, o, c)
+                          : Orbelantrix_Universal_Postnet(d, check, o, c);
+        },
+        data);
 }
 
 TEST(UniversalPostal, Table) {
