@@ -45,16 +45,24 @@ char MSICheckDigit(std::string_view digits) {
     return static_cast<char>('0' + (10 - total % 10) % 10);
 }
 
-const char* CalcMSICheckDigit(const char* digits) {
+namespace {
+
+// Each entry keeps a per-thread result of its own, valid until its own next call.
+template <int Entry>
+const char* msi_result(const char* digits) {
     thread_local char result[2] = {};
     result[0] = MSICheckDigit(digits == nullptr ? std::string_view{} : std::string_view{digits});
     return result;
 }
 
+}  // namespace
+
+const char* CalcMSICheckDigit(const char* digits) {
+    return msi_result<0>(digits);
+}
+
 const char* uCalcMSICheckDigit(const char* digits) {
-    thread_local char result[2] = {};
-    result[0] = MSICheckDigit(digits == nullptr ? std::string_view{} : std::string_view{digits});
-    return result;
+    return msi_result<1>(digits);
 }
 
 }  // namespace orbx

@@ -3,16 +3,14 @@
 #include <climits>
 #include <cstring>
 
+#include "common/utilities.h"
+
 namespace orbx {
 
 namespace {
 
 bool is_space(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Skips white space and reads the sign; returns the first character after them.
@@ -67,7 +65,7 @@ long ParseLeadingLong(const char* text) {
     bool negative = false;
     const char* p = skip_sign(text, negative);
     long value = 0;
-    for (; is_digit(*p); ++p) {
+    for (; isNumeric(*p); ++p) {
         const int digit = *p - '0';
         // Saturates instead of overflowing, as the C library's conversion does.
         if (value > (LONG_MAX - digit) / 10) return negative ? LONG_MIN : LONG_MAX;
@@ -83,11 +81,11 @@ double ParseLeadingDecimal(const char* text) {
     // short texts users type, both are exact and the one division rounds correctly.
     double mantissa = 0.0;
     int fraction_digits = 0;
-    for (; is_digit(*p); ++p)
+    for (; isNumeric(*p); ++p)
         mantissa = mantissa * 10.0 + (*p - '0');
     if (*p == '.') {
         // Digits past the twentieth cannot change a single-precision ratio.
-        for (++p; is_digit(*p) && fraction_digits < 20; ++p, ++fraction_digits) {
+        for (++p; isNumeric(*p) && fraction_digits < 20; ++p, ++fraction_digits) {
             mantissa = mantissa * 10.0 + (*p - '0');
         }
     }

@@ -5,6 +5,7 @@
 
 #include "common/check_digits.h"
 #include "common/output.h"
+#include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
 #include "encoders/universal/universal_font.h"
 
@@ -24,10 +25,6 @@ bool is_function_byte(int c) {
     return (c >= 195 && c <= 198) || c == 200;
 }
 
-bool is_digit(int c) {
-    return c >= '0' && c <= '9';
-}
-
 int code_of(std::string_view s, std::size_t i) {
     return static_cast<unsigned char>(s[i]);
 }
@@ -35,7 +32,7 @@ int code_of(std::string_view s, std::size_t i) {
 bool digits_at(std::string_view s, std::size_t i, std::size_t count) {
     if (i + count > s.size()) return false;
     for (std::size_t k = i; k < i + count; ++k) {
-        if (!is_digit(code_of(s, k))) return false;
+        if (!isNumeric(code_of(s, k))) return false;
     }
     return true;
 }
@@ -97,7 +94,7 @@ int encode(std::string_view s, char* out, long capacity) {
                 // An odd run gives its first digit to the current set, so set C takes the
                 // rest pair by pair.
                 std::size_t run = 0;
-                while (i + run < s.size() && is_digit(code_of(s, i + run)))
+                while (i + run < s.size() && isNumeric(code_of(s, i + run)))
                     ++run;
                 if (run % 2 == 1) put(code_of(s, i++) - 32);
                 put(kCode128ValueCodeC);
@@ -137,7 +134,7 @@ std::size_t process_tilde(std::string_view d, char* result, char* digits) {
     std::size_t digit_count = 0;
     const auto append = [result, digits, &length, &digit_count](char c) {
         result[length++] = c;
-        if (is_digit(static_cast<unsigned char>(c))) digits[digit_count++] = c;
+        if (isNumeric(static_cast<unsigned char>(c))) digits[digit_count++] = c;
     };
 
     std::size_t i = 0;

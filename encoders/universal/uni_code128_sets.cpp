@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/output.h"
+#include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
 #include "encoders/universal/uni_code128.h"
 #include "encoders/universal/universal_font.h"
@@ -13,10 +14,6 @@
 namespace orbx {
 
 namespace {
-
-bool is_digit(int c) {
-    return c >= '0' && c <= '9';
-}
 
 int code_of(std::string_view s, std::size_t i) {
     return static_cast<unsigned char>(s[i]);
@@ -44,7 +41,7 @@ int leading_number(std::string_view s) {
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
     int n = 0;
-    while (i < s.size() && is_digit(code_of(s, i)))
+    while (i < s.size() && isNumeric(code_of(s, i)))
         n = 10 * n + (s[i++] - '0');
     return negative ? -n : n;
 }
@@ -66,13 +63,13 @@ struct EscapeWalk {
 };
 
 int walk_next(std::string_view d, int q) {
-    const bool escape_end = is_digit(code_of(d, static_cast<std::size_t>(q))) && q >= 3 &&
+    const bool escape_end = isNumeric(code_of(d, static_cast<std::size_t>(q))) && q >= 3 &&
                             d[static_cast<std::size_t>(q - 3)] == '~';
     return escape_end ? q - 4 : q - 1;
 }
 
 bool walk_collects(std::string_view d, int q) {
-    return is_digit(code_of(d, static_cast<std::size_t>(q))) && walk_next(d, q) == q - 1;
+    return isNumeric(code_of(d, static_cast<std::size_t>(q))) && walk_next(d, q) == q - 1;
 }
 
 void prepare_walk(std::string_view d, EscapeWalk& w) {
@@ -208,14 +205,14 @@ int Orbelantrix_Universal_C128C(char* data, char* out, long capacity) {
     const std::string_view d = UniData(data);
     std::size_t digit_count = 0;
     for (std::size_t i = 0; i < d.size(); ++i)
-        if (is_digit(code_of(d, i))) ++digit_count;
+        if (isNumeric(code_of(d, i))) ++digit_count;
     // Digit pairs; an odd count is read as if a "0" stood in front.
     std::uint8_t* const values = UniValueArea(digit_count / 2 + 1);
     std::size_t count = 0;
     int pending = digit_count % 2 == 1 ? 0 : -1;
     for (std::size_t i = 0; i < d.size(); ++i) {
         const int c = code_of(d, i);
-        if (!is_digit(c)) continue;
+        if (!isNumeric(c)) continue;
         if (pending < 0) {
             pending = c - '0';
         } else {

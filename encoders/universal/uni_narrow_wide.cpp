@@ -8,6 +8,7 @@
 
 #include "common/check_digits.h"
 #include "common/output.h"
+#include "common/utilities.h"
 #include "encoders/linear/code39_values.h"
 #include "encoders/linear/narrow_wide_patterns.h"
 #include "encoders/universal/universal_font.h"
@@ -56,10 +57,6 @@ constexpr std::array<std::int8_t, 256> kCodabarValues = [] {
     return lookup;
 }();
 static_assert(kCodabarValues['+'] == 15 && kCodabarValues['d'] == 19 && kCodabarValues['E'] == -1);
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Writes the elements two by two as bar-and-space letters; an odd element count ends on a bar,
 // whose space is the narrow gap between characters. Returns the position after the letters.
@@ -143,7 +140,7 @@ std::size_t digits_of(std::string_view d, std::string& work, char*& digits) {
     digits = WorkArea(work, d.size() + 2);
     std::size_t count = 0;
     for (char c : d) {
-        if (is_digit(c)) digits[count++] = c;
+        if (isNumeric(c)) digits[count++] = c;
     }
     return count;
 }
