@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
 
 namespace orbx {
@@ -95,6 +96,21 @@ std::string PadLeft(std::string s, int width, char fill) {
 std::string Reverse(std::string s) {
     std::reverse(s.begin(), s.end());
     return s;
+}
+
+long LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    long value = 0;
+    for (; i < text.size() && isNumeric(static_cast<unsigned char>(text[i])); ++i) {
+        const int digit = text[i] - '0';
+        if (value > (LONG_MAX - digit) / 10) return negative ? LONG_MIN : LONG_MAX;
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
 }
 
 }  // namespace orbx

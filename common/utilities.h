@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orbx {
 
@@ -26,6 +27,11 @@ inline bool isNumeric(int code) {
 }
 // True when the text is non-empty and every character is a digit.
 bool isNumeric(const std::string& text);
+
+// The number a text begins with, as the C library reads a long: leading white space, an optional
+// sign, then decimal digits; 0 when no digit follows, and the limits of long where it would
+// overflow. Whatever follows the digits is ignored.
+long LeadingNumber(std::string_view text);
 
 // Upper-cases "a" to "z" in place; every other byte is left alone. Returns `text`.
 char* strupr(char* text);

@@ -1,6 +1,5 @@
 #include "plugin/options.h"
 
-#include <climits>
 #include <cstring>
 
 #include "common/utilities.h"
@@ -62,16 +61,7 @@ const char* OptionText(const OptionFields& options, int index) {
 }
 
 long ParseLeadingLong(const char* text) {
-    bool negative = false;
-    const char* p = skip_sign(text, negative);
-    long value = 0;
-    for (; isNumeric(*p); ++p) {
-        const int digit = *p - '0';
-        // Saturates instead of overflowing, as the C library's conversion does.
-        if (value > (LONG_MAX - digit) / 10) return negative ? LONG_MIN : LONG_MAX;
-        value = value * 10 + digit;
-    }
-    return negative ? -value : value;
+    return LeadingNumber(text);
 }
 
 double ParseLeadingDecimal(const char* text) {

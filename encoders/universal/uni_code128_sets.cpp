@@ -32,18 +32,10 @@ int fixed_ab(char* data, int start, char* out, long capacity) {
     return HandOverUniCode128(start, std::span<const std::uint8_t>(values, count), out, capacity);
 }
 
-// The number that a short text begins with, read as the C library's atoi reads it: leading
-// white space, an optional sign, then digits; 0 when no digit follows.
+// The number that an escape's two or three characters begin with, as the C library's atoi
+// reads it.
 int leading_number(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-    int n = 0;
-    while (i < s.size() && isNumeric(code_of(s, i)))
-        n = 10 * n + (s[i++] - '0');
-    return negative ? -n : n;
+    return static_cast<int>(LeadingNumber(s));
 }
 
 // Walk of a human-readable check-digit escape: backwards over the data from the character
