@@ -43,4 +43,16 @@ inline char* WorkArea(std::string& buffer, std::size_t size) {
     return buffer.data();
 }
 
+// The frame of the simple linear symbols: null or empty data is refused; otherwise `write(data,
+// symbol)` writes the symbol, at most the data's length plus `extra` characters, into a
+// per-thread work area and returns its end, and the symbol is handed over.
+template <typename Write>
+int BuildSymbol(const char* data, char* out, long capacity, std::size_t extra, Write write) {
+    if (data == nullptr || data[0] == '\0') return kStatusRefused;
+    const std::string_view d(data);
+    thread_local std::string work;  // one per encoder (each instantiation has its own)
+    char* const symbol = WorkArea(work, d.size() + extra);
+    return HandOver(out, capacity, symbol, write(d, symbol));
+}
+
 }  // namespace orbx

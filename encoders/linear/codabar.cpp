@@ -29,16 +29,13 @@ bool is_data_char(char c) {
 }  // namespace
 
 int Orbelantrix_Codabar(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    const std::string_view d(data);
-    thread_local std::string work;
-    char* const symbol = WorkArea(work, d.size() + 2);
-    char* p = symbol;
-    *p++ = kStart;
-    for (char c : d)
-        if (is_data_char(c)) *p++ = c;
-    *p++ = kStop;
-    return HandOver(out, capacity, symbol, p);
+    return BuildSymbol(data, out, capacity, 2, [](std::string_view d, char* p) {
+        *p++ = kStart;
+        for (char c : d)
+            if (is_data_char(c)) *p++ = c;
+        *p++ = kStop;
+        return p;
+    });
 }
 
 }  // namespace orbx

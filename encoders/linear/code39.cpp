@@ -25,37 +25,30 @@ char upper(char c) {
 }  // namespace
 
 int Orbelantrix_Code39(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    const std::string_view d(data);
-    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
-    thread_local std::string work;
-    char* const symbol = WorkArea(work, d.size() + 2);
-    char* p = symbol;
-    *p++ = kStartStop;
-    // Every character as it stands, upper-cased, the space drawn as its font character.
-    for (char c : d)
-        *p++ = c == ' ' ? kCode39FontSpace : upper(c);
-    *p++ = kStartStop;
-    return HandOver(out, capacity, symbol, p);
+    return BuildSymbol(data, out, capacity, 2, [](std::string_view d, char* p) {
+        *p++ = kStartStop;
+        // Every character as it stands, upper-cased, the space drawn as its font character.
+        for (char c : d)
+            *p++ = c == ' ' ? kCode39FontSpace : upper(c);
+        *p++ = kStartStop;
+        return p;
+    });
 }
 
 int Orbelantrix_Code39Mod43(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    const std::string_view d(data);
-    thread_local std::string work;
-    char* const symbol = WorkArea(work, d.size() + 3);
-    char* p = symbol;
-    *p++ = kStartStop;
-    int sum = 0;
-    for (char c : d) {
-        const int value = Code39Value(static_cast<unsigned char>(upper(c)));
-        if (value < 0) continue;
-        *p++ = font_char(value);
-        sum += value;
-    }
-    *p++ = font_char(sum % kCode39ValueCount);
-    *p++ = kStartStop;
-    return HandOver(out, capacity, symbol, p);
+    return BuildSymbol(data, out, capacity, 3, [](std::string_view d, char* p) {
+        *p++ = kStartStop;
+        int sum = 0;
+        for (char c : d) {
+            const int value = Code39Value(static_cast<unsigned char>(upper(c)));
+            if (value < 0) continue;
+            *p++ = font_char(value);
+            sum += value;
+        }
+        *p++ = font_char(sum % kCode39ValueCount);
+        *p++ = kStartStop;
+        return p;
+    });
 }
 
 }  // namespace orbx

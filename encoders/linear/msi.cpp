@@ -18,19 +18,16 @@ constexpr char kStop = ')';
 }  // namespace
 
 int Orbelantrix_MSI(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    const std::string_view d(data);
     // Start, the digits, the check digit and stop.
-    thread_local std::string work;
-    char* const symbol = WorkArea(work, d.size() + 3);
-    char* p = symbol;
-    *p++ = kStart;
-    for (char c : d)
-        if (isNumeric(static_cast<unsigned char>(c))) *p++ = c;
-    *p = MSICheckDigit(std::string_view(symbol + 1, static_cast<std::size_t>(p - symbol - 1)));
-    *++p = kStop;
-    ++p;
-    return HandOver(out, capacity, symbol, p);
+    return BuildSymbol(data, out, capacity, 3, [](std::string_view d, char* p) {
+        *p++ = kStart;
+        char* const digits = p;
+        for (char c : d)
+            if (isNumeric(static_cast<unsigned char>(c))) *p++ = c;
+        *p = MSICheckDigit(std::string_view(digits, static_cast<std::size_t>(p - digits)));
+        *++p = kStop;
+        return p + 1;
+    });
 }
 
 }  // namespace orbx

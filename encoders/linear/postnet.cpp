@@ -17,22 +17,19 @@ constexpr char kFrameEnd = ')';
 }  // namespace
 
 int Orbelantrix_Postnet(char* data, char* out, long capacity) {
-    if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    const std::string_view d(data);
     // Frame, the digits, the check digit and the frame.
-    thread_local std::string work;
-    char* const symbol = WorkArea(work, d.size() + 3);
-    char* p = symbol;
-    *p++ = kFrameStart;
-    int sum = 0;
-    for (char c : d) {
-        if (!isNumeric(static_cast<unsigned char>(c))) continue;
-        *p++ = c;
-        sum += c - '0';
-    }
-    *p++ = static_cast<char>('0' + (10 - sum % 10) % 10);
-    *p++ = kFrameEnd;
-    return HandOver(out, capacity, symbol, p);
+    return BuildSymbol(data, out, capacity, 3, [](std::string_view d, char* p) {
+        *p++ = kFrameStart;
+        int sum = 0;
+        for (char c : d) {
+            if (!isNumeric(static_cast<unsigned char>(c))) continue;
+            *p++ = c;
+            sum += c - '0';
+        }
+        *p++ = static_cast<char>('0' + (10 - sum % 10) % 10);
+        *p++ = kFrameEnd;
+        return p;
+    });
 }
 
 }  // namespace orbx
