@@ -6,6 +6,8 @@
 #include "common/output.h"
 #include "common/status.h"
 #include "common/utilities.h"
+#include "encoders/code128/code128_patterns.h"
+#include "encoders/code128/code128_values.h"
 
 namespace orbx {
 
@@ -29,98 +31,45 @@ int digit_value(std::string_view s, std::size_t i) {
     return s[i] - '0';
 }
 
-unsigned char start_character(std::string_view s, char& set) {
-    const int c0 = static_cast<unsigned char>(s[0]);
-    // Nothing below selects a start for bytes 127 to 196 and the like; that first character is
-    // dropped later, and Start B is the neutral choice.
-    unsigned char start = kCode128StartB;
-    set = 'B';
-    if (c0 < 32) {
-        start = kCode128StartA;
-        set = 'A';
-    }
-    if ((c0 >= 32 && c0 <= 126) || c0 == kCode128Fnc2) {
-        start = kCode128StartB;
-        set = 'B';
-    }
-    if (digit_at(s, 0) && digit_at(s, 1) && digit_at(s, 2) && digit_at(s, 3)) {
-        start = kCode128StartC;
-        set = 'C';
-    }
-    // Every FNC1 marker starts in set C, as a GS1-128 symbol does; 218 selects no start of its
-    // own, but it is an FNC1 as much as 202 is.
-    if (is_fnc1_marker(c0)) {
-        start = kCode128StartC;
-        set = 'C';
-    }
-    return start;
+bool is_escape_fnc1(int b) {
+    return is_fnc1_marker(b);
 }
 
-// Encodes an already tilde-processed text into start, data, check and stop characters.
+bool is_fnc2(int b) {
+    return b == kCode128Fnc2;
+}
+
+// The text font's reading of the data: FNC1 for 202 and the AI-length markers 212 to 218 (not
+// as the last byte), FNC2 as the only function byte, set C for digit pairs only in data of four
+// bytes or more, and a space in set A kept in set A. Every FNC1 marker starts in set C, as a
+// GS1-128 symbol does.
+constexpr Code128Rules kTextFontRules = {is_escape_fnc1, false, is_fnc2, is_escape_fnc1, 4, true};
+
+// Encodes an already tilde-processed text into start, data, check and stop characters: one
+// font character per symbol value.
 int encode(std::string_view s, char* out, long capacity) {
-    const std::size_t len = s.size();
-    char set = 'B';
-    // At most two characters per data character (a set change and the character), plus start,
-    // check and stop. Per thread, kept from call to call: no allocation once a thread has built
-    // a symbol this long.
+    std::uint8_t* const values = Code128ValueArea(2 * s.size());
+    std::size_t count = 0;
+    const int start = Code128Values(s, kTextFontRules, values, count);
+    // Per thread, kept from call to call: no allocation once a thread has built a symbol this
+    // long.
     thread_local std::string work;
-    char* const symbol = WorkArea(work, 2 * len + 3);
+    char* const symbol = WorkArea(work, count + 3);
     char* o = symbol;
-    *o++ = static_cast<char>(start_character(s, set));
-
-    std::size_t p = 0;
-    while (p < len) {
-        const int b = static_cast<unsigned char>(s[p]);
-        if (p + 1 < len && is_fnc1_marker(b)) {
-            *o++ = static_cast<char>(kCode128Fnc1);
-            ++p;
-            continue;
-        }
-        const bool four_digits =
-            digit_at(s, p) && digit_at(s, p + 1) && digit_at(s, p + 2) && digit_at(s, p + 3);
-        const bool pair_in_c = set == 'C' && digit_at(s, p) && digit_at(s, p + 1);
-        if (len > 3 && p + 1 < len && (four_digits || pair_in_c)) {
-            if (set != 'C') {
-                // An odd run gives its first digit to the current set, so set C takes the rest
-                // pair by pair.
-                std::size_t run = 0;
-                while (digit_at(s, p + run))
-                    ++run;
-                if (run % 2 == 1) *o++ = s[p++];
-                *o++ = static_cast<char>(kCode128CodeC);
-                set = 'C';
-            }
-            *o++ =
-                static_cast<char>(Code128FontChar(digit_value(s, p) * 10 + digit_value(s, p + 1)));
-            p += 2;
-            continue;
-        }
-        if (b < 32 || (set == 'A' && b < 96)) {
-            if (set != 'A') {
-                *o++ = static_cast<char>(kCode128CodeA);
-                set = 'A';
-            }
-            *o++ = static_cast<char>(b < 32 ? b + 96 : b == ' ' ? 194 : b);
-        } else if (b == kCode128Fnc2) {
-            if (set == 'C') {
-                *o++ = static_cast<char>(kCode128CodeB);
-                set = 'B';
-            }
-            *o++ = static_cast<char>(kCode128Fnc2);
-        } else if (b >= 32 && b <= 126) {
-            if (set != 'B') {
-                *o++ = static_cast<char>(kCode128CodeB);
-                set = 'B';
-            }
-            *o++ = static_cast<char>(b == ' ' ? 194 : b);
-        }
-        // Anything else (127 to 255 without a function meaning, FNC1 as the last character)
-        // has no place in the symbol and is dropped.
-        ++p;
+    *o++ = static_cast<char>(Code128FontChar(start));
+    // Set A's control character 31 (value 95) is written as the font's character 127, its code
+    // plus 96 as for every control character of set A; elsewhere value 95 is 195. The font draws
+    // both alike. So the set is followed: values 99 to 101 change it, except where they are data
+    // (the pair 99 in set C, FNC4 in its own set, which this encoder never writes).
+    char set = static_cast<char>('A' + (start - kCode128ValueStartA));
+    for (std::size_t i = 0; i < count; ++i) {
+        const int v = values[i];
+        *o++ = static_cast<char>(set == 'A' && v == 95 ? 127 : Code128FontChar(v));
+        if (v == kCode128ValueCodeC && set != 'C') set = 'C';
+        if (v == kCode128ValueCodeB && set != 'B') set = 'B';
+        if (v == kCode128ValueCodeA && set != 'A') set = 'A';
     }
-
-    const std::string_view body(symbol + 1, static_cast<std::size_t>(o - symbol - 1));
-    *o++ = static_cast<char>(Code128CheckChar(static_cast<unsigned char>(symbol[0]), body));
+    *o++ = static_cast<char>(Code128FontChar(Code128CheckValue(start, values, count)));
     *o++ = static_cast<char>(kCode128Stop);
     return HandOver(out, capacity, symbol, o);
 }

@@ -7,6 +7,7 @@
 #include "common/output.h"
 #include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
+#include "encoders/code128/code128_values.h"
 #include "encoders/universal/universal_font.h"
 
 namespace orbx {
@@ -48,79 +49,23 @@ int number_of(std::string_view digits) {
     return n;
 }
 
-int start_value(std::string_view s) {
-    const int c0 = code_of(s, 0);
-    // Every FNC1 code starts in set C, as a GS1-128 symbol does (203 to 211 select no start of
-    // their own, but they are FNC1 as much as 202 is), and so do the codes from 212 up.
-    if (c0 >= 202 || digits_at(s, 0, 4)) return kCode128ValueStartC;
-    if (c0 < 32) return kCode128ValueStartA;
-    // The printable characters and FNC2 start in set B; so does a first byte that selects no
-    // start of its own (127 to 196, 198 to 201), since set B serves the most data.
-    return kCode128ValueStartB;
+// Every FNC1 code starts in set C, as a GS1-128 symbol does (203 to 211 select no start of
+// their own, but they are FNC1 as much as 202 is), and so do the codes from 212 up.
+bool starts_in_c(int c) {
+    return c >= 202;
 }
+
+// The Universal font's reading of the data, where it differs from the text font's: every code
+// 202 to 218 is FNC1 (also as the last byte), the function bytes are 195 to 198 and 200, set C
+// takes digit pairs in data of any length, and a space in set A changes to set B.
+constexpr Code128Rules kUniversalRules = {is_fnc1_byte, true, is_function_byte,
+                                          starts_in_c,  0,    false};
 
 // Symbol values of an already tilde-processed text, then its letters.
 int encode(std::string_view s, char* out, long capacity) {
-    const int start = start_value(s);
-    char set = static_cast<char>('A' + (start - kCode128ValueStartA));
-    // A character gives at most two values: a set change and itself.
-    const std::size_t room = 2 * s.size();
-    std::uint8_t* const values = UniValueArea(room);
+    std::uint8_t* const values = Code128ValueArea(2 * s.size());
     std::size_t count = 0;
-    const auto put = [values, room, &count](int v) {
-        if (count < room) values[count++] = static_cast<std::uint8_t>(v);
-    };
-
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const int c = code_of(s, i);
-        if (is_fnc1_byte(c)) {
-            put(kCode128ValueFnc1);
-            ++i;
-            continue;
-        }
-        if (is_function_byte(c)) {
-            if (set == 'C') {
-                put(kCode128ValueCodeB);
-                set = 'B';
-            }
-            put(c - 100);
-            ++i;
-            continue;
-        }
-        // Set C for four digits ahead, or for as long as digit pairs follow once in it.
-        if (digits_at(s, i, 4) || (set == 'C' && digits_at(s, i, 2))) {
-            if (set != 'C') {
-                // An odd run gives its first digit to the current set, so set C takes the
-                // rest pair by pair.
-                std::size_t run = 0;
-                while (i + run < s.size() && isNumeric(code_of(s, i + run)))
-                    ++run;
-                if (run % 2 == 1) put(code_of(s, i++) - 32);
-                put(kCode128ValueCodeC);
-                set = 'C';
-            }
-            put(number_of(s.substr(i, 2)));
-            i += 2;
-            continue;
-        }
-        if (c < 32 || (set == 'A' && c >= 33 && c <= 95)) {
-            if (set != 'A') {
-                put(kCode128ValueCodeA);
-                set = 'A';
-            }
-            put(c < 32 ? c + 64 : c - 32);
-        } else if (c >= 32 && c <= 126) {
-            if (set != 'B') {
-                put(kCode128ValueCodeB);
-                set = 'B';
-            }
-            put(c - 32);
-        }
-        // DEL and the bytes 128 to 255 without a function meaning have no symbol value in any
-        // set: they are dropped rather than turned into a value of another meaning.
-        ++i;
-    }
+    const int start = Code128Values(s, kUniversalRules, values, count);
     return HandOverUniCode128(start, std::span<const std::uint8_t>(values, count), out, capacity);
 }
 
@@ -162,12 +107,6 @@ std::size_t process_tilde(std::string_view d, char* result, char* digits) {
 
 }  // namespace
 
-std::uint8_t* UniValueArea(std::size_t size) {
-    thread_local std::vector<std::uint8_t> values;
-    if (values.size() < size) values.resize(size);
-    return values.data();
-}
-
 std::size_t UniCode128SymbolInto(int start, std::span<const std::uint8_t> values, char* letters) {
     char* p = letters;
     const auto write = [&p](int v) {
@@ -178,15 +117,9 @@ std::size_t UniCode128SymbolInto(int start, std::span<const std::uint8_t> values
         p += 3;
     };
     write(start);
-    // Modulo 103 check: the start value plus each value times its position after the start,
-    // summed in 64 bits and reduced once.
-    std::uint64_t sum = static_cast<std::uint64_t>(start);
-    std::uint64_t position = 1;
-    for (const std::uint8_t v : values) {
+    for (const std::uint8_t v : values)
         write(v);
-        sum += v * position++;
-    }
-    write(static_cast<int>(sum % 103));
+    write(Code128CheckValue(start, values.data(), values.size()));
     for (char c : kUniCode128Stop)
         *p++ = c;
     return static_cast<std::size_t>(p - letters);

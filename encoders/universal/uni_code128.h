@@ -21,10 +21,6 @@ constexpr std::size_t UniCode128SymbolLength(std::size_t values) {
 // Builds the symbol of `values` and hands it to `out` (capacity bytes): the encoder status.
 int HandOverUniCode128(int start, std::span<const std::uint8_t> values, char* out, long capacity);
 
-// At least `size` bytes for symbol values, from a per-thread buffer that only grows (see
-// WorkArea): no allocation once a thread has needed this many.
-std::uint8_t* UniValueArea(std::size_t size);
-
 // Expands the Universal tilde escapes: ~mN or ~mNN appends the Mod 10 check digit of the last
 // N(N) digits written so far; ~N, ~NN or ~NNN appends the character of that code modulo 256.
 // The last two characters never begin an escape; anything malformed stays as text.

@@ -8,6 +8,7 @@
 #include "common/output.h"
 #include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
+#include "encoders/code128/code128_values.h"
 #include "encoders/universal/uni_code128.h"
 #include "encoders/universal/universal_font.h"
 
@@ -23,7 +24,7 @@ int fixed_ab(char* data, int start, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
-    std::uint8_t* const values = UniValueArea(d.size());
+    std::uint8_t* const values = Code128ValueArea(d.size());
     std::size_t count = 0;
     for (std::size_t i = 0; i < d.size(); ++i) {
         const int c = code_of(d, i);
@@ -199,7 +200,7 @@ int Orbelantrix_Universal_C128C(char* data, char* out, long capacity) {
     for (std::size_t i = 0; i < d.size(); ++i)
         if (isNumeric(code_of(d, i))) ++digit_count;
     // Digit pairs; an odd count is read as if a "0" stood in front.
-    std::uint8_t* const values = UniValueArea(digit_count / 2 + 1);
+    std::uint8_t* const values = Code128ValueArea(digit_count / 2 + 1);
     std::size_t count = 0;
     int pending = digit_count % 2 == 1 ? 0 : -1;
     for (std::size_t i = 0; i < d.size(); ++i) {
