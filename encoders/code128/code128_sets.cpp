@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/gs1.h"
 #include "common/output.h"
 #include "common/status.h"
 #include "common/utilities.h"
@@ -29,16 +30,6 @@ bool digit_at(std::string_view s, std::size_t i) {
 
 int digit_value(std::string_view s, std::size_t i) {
     return s[i] - '0';
-}
-
-// Length of a GS1 application identifier, judged by its first two digits: the four-digit
-// families 31-34, 80-81 (and the unassigned ranges, read as four), the three-digit families
-// 23-25 and 40-49, the two-digit rest.
-std::size_t ai_length(int first_two) {
-    if (first_two == 80 || first_two == 81 || (first_two >= 31 && first_two <= 34)) return 4;
-    if ((first_two >= 40 && first_two <= 49) || (first_two >= 23 && first_two <= 25)) return 3;
-    if (first_two <= 30 || first_two >= 90) return 2;
-    return 4;
 }
 
 // Start character, the characters up to `end`, check character and stop, handed to the caller;
@@ -157,7 +148,7 @@ int Orbelantrix_Code128HumanReadable(char* data, long tilde, char* out, long cap
         if (b == kCode128Fnc1 && p + 4 <= len && digit_at(d, p + 1) && digit_at(d, p + 2)) {
             // An identifier that runs past the end of the data prints what there is of it.
             const std::size_t k = std::min(
-                ai_length(digit_value(d, p + 1) * 10 + digit_value(d, p + 2)), len - p - 1);
+                Gs1AiLength(digit_value(d, p + 1) * 10 + digit_value(d, p + 2)), len - p - 1);
             text += " (";
             text += d.substr(p + 1, k);
             text += ") ";

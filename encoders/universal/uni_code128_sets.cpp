@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/gs1.h"
 #include "common/output.h"
 #include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
@@ -151,13 +152,13 @@ std::size_t ai_length(std::string_view t, std::size_t i, int c, std::size_t rest
     if (c >= 213 && c <= 218 && rest >= static_cast<std::size_t>(c - 209)) {
         return static_cast<std::size_t>(c - 210);
     }
-    // Otherwise the length follows from the AI's first two digits.
-    const int d = leading_number(t.substr(i + 1, 2));
-    if (rest >= 5 && (d == 80 || d == 81 || (d >= 31 && d <= 34))) return 4;
-    if (rest >= 4 && ((d >= 40 && d <= 49) || (d >= 23 && d <= 25))) return 3;
-    if (rest >= 3 && ((d >= 90 && d <= 99) || (d >= 0 && d <= 30))) return 2;
-    if (rest >= 5) return 4;
-    return 0;
+    // Otherwise the length follows from the AI's first two digits, when the identifier and at
+    // least one character of data follow; 23 to 25, whose identifiers have three digits, show two
+    // of them when there is room for only two.
+    const int first_two = leading_number(t.substr(i + 1, 2));
+    const std::size_t length = Gs1AiLength(first_two);
+    if (rest > length) return length;
+    return first_two >= 23 && first_two <= 25 && rest > 2 ? 2 : 0;
 }
 
 void format_readable(std::string_view t, std::string& text) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <thread>
 
 #include "common/check_digits.h"
+#include "common/gs1.h"
 
 namespace orbx {
 namespace {
@@ -140,6 +142,32 @@ TEST(MSICheckDigit, DigitByDigitRule) {
         EXPECT_EQ(CalcMSICheckDigit(digits.c_str())[0], expected);
         EXPECT_EQ(uCalcMSICheckDigit(digits.c_str())[0], expected);
         EXPECT_EQ(CalcMSICheckDigit(digits.c_str())[1], '\0');
+    }
+}
+
+TEST(Utilities, LeadingNumberAndAiLength) {
+    const std::pair<const char*, long> numbers[] = {
+        {"42abc", 42},
+        {"  -7", -7},
+        {"+3", 3},
+        {"x1", 0},
+        {"", 0},         // 0-4
+        {"\t\n12", 12},  // 5: any C white space
+        {"99999999999999999999", LONG_MAX},
+        {"-99999999999999999999", LONG_MIN},  // 6-7: saturated
+    };
+    for (const auto& [text, value] : numbers) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(LeadingNumber(text), value);
+    }
+    // GS1 General Specifications, the application identifiers by their first two digits.
+    const std::pair<int, std::size_t> ais[] = {
+        {0, 2},  {17, 2}, {22, 2}, {23, 3}, {25, 3}, {30, 2}, {31, 4}, {34, 4}, {35, 4},
+        {40, 3}, {49, 3}, {50, 4}, {80, 4}, {81, 4}, {82, 4}, {90, 2}, {99, 2}, {-5, 4},
+    };
+    for (const auto& [first_two, length] : ais) {
+        SCOPED_TRACE(first_two);
+        EXPECT_EQ(Gs1AiLength(first_two), length);
     }
 }
 
