@@ -90,7 +90,6 @@ constexpr std::array<BarSource, kIntelligentMailBars> kBarTable = {{
     {kG, 8, kF, 3},    // 64
     {kD, 10, kI, 2},   // 65
 }};
-static_assert(kBarTable.size() == 65);
 
 constexpr int kCharBits = 13;
 

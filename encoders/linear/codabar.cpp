@@ -14,7 +14,6 @@ namespace {
 
 // Codabar data characters besides the digits (AIM USS Codabar character set).
 constexpr std::array<char, 6> kSymbols = {'-', '$', ':', '/', '.', '+'};
-static_assert(kSymbols.size() == 6);
 
 constexpr char kStart = 'A';
 constexpr char kStop = 'B';

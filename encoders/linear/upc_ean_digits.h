@@ -37,7 +37,6 @@ inline constexpr std::array<char, 10> kAddOnSetB = {'z',  '=', '?', '@', '[',
 inline constexpr std::array<std::string_view, 10> kEan13Parity = {
     "AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB",
     "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA"};
-static_assert(kEan13Parity.size() == 10);
 
 // UPC-E parity of the six body digits by the check digit, number system 1 and number system 0
 // (which other number systems also use here).
@@ -47,7 +46,25 @@ inline constexpr std::array<std::string_view, 10> kUpceParitySystem1 = {
 inline constexpr std::array<std::string_view, 10> kUpceParitySystem0 = {
     "BBBAAA", "BBABAA", "BBAABA", "BBAAAB", "BABBAA",
     "BAABBA", "BAAABB", "BABABA", "BABAAB", "BAABAB"};
-static_assert(kUpceParitySystem1.size() == 10 && kUpceParitySystem0.size() == 10);
+
+// Every pattern has six places and its own arrangement; an EAN-13's left half always begins in
+// set A; number system 0 takes the opposite set of number system 1 in every place.
+constexpr bool parities_well_formed() {
+    for (std::size_t i = 0; i < 10; ++i) {
+        const std::string_view ean = kEan13Parity[i];
+        const std::string_view one = kUpceParitySystem1[i];
+        const std::string_view zero = kUpceParitySystem0[i];
+        if (ean.size() != 6 || one.size() != 6 || zero.size() != 6 || ean[0] != 'A') return false;
+        for (std::size_t k = 0; k < 6; ++k) {
+            if ((one[k] == 'A') == (zero[k] == 'A')) return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (kEan13Parity[j] == ean || kUpceParitySystem1[j] == one) return false;
+        }
+    }
+    return true;
+}
+static_assert(parities_well_formed());
 
 // Font character of a digit ("0" to "9") in set "A", "B" or "C".
 constexpr char RetailDigitChar(char set, char digit) {
