@@ -9,8 +9,9 @@ namespace orbx {
 
 namespace {
 
-// The version that "autoupdate" reports, as major, minor and revision.
-constexpr int kAutoUpdateVersion[3] = {1, 0, 0};
+// The version that "autoupdate" reports, as major, minor and revision: the project's version,
+// which the packages and the file's own version carry too.
+constexpr int kAutoUpdateVersion[3] = {ORBX_VERSION_MAJOR, ORBX_VERSION_MINOR, ORBX_VERSION_PATCH};
 
 // Stores Windows-1252 bytes as the text result, with the locale of parameter 0.
 void store_result(const fmx::DataVect& parms, fmx::Data& result, const char* bytes,
