@@ -2,7 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_OUTLINE_H
+#include FT_ADVANCES_H
 
 #include <algorithm>
 #include <cmath>
