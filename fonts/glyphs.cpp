@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -114,8 +115,9 @@ std::string Number(double v) {
     return buffer;
 }
 
-std::string Json(const Box& b) {
-    return "[" + Number(b.x0) + "," + Number(b.y0) + "," + Number(b.x1) + "," + Number(b.y1) + "]";
+std::ostream& operator<<(std::ostream& out, const Box& b) {
+    return out << "[" << Number(b.x0) << "," << Number(b.y0) << "," << Number(b.x1) << ","
+               << Number(b.y1) << "]";
 }
 
 }  // namespace
@@ -125,8 +127,8 @@ int main(int argc, char** argv) {
         std::cerr << "usage: orbx_glyphs OUTPUT.json\n";
         return 2;
     }
-    std::string out =
-        "{\"units_per_em\":" + std::to_string(orbx::fonts::kUnitsPerEm) + ",\"fonts\":[\n";
+    std::ostringstream out;
+    out << "{\"units_per_em\":" << orbx::fonts::kUnitsPerEm << ",\"fonts\":[\n";
     bool first_family = true;
     for (const auto& family : orbx::fonts::Families()) {
         std::map<int, Glyph> glyphs;
@@ -156,33 +158,31 @@ int main(int argc, char** argv) {
                 descent = std::max(descent, -d.box.y0);
             }
         }
-        out += std::string(first_family ? "" : ",\n") + "{\"file\":\"" + std::string(family.file) +
-               "\",\"name\":\"" + std::string(family.name) +
-               "\",\"units_per_module\":" + std::to_string(family.units_per_module) +
-               ",\"ascent\":" + Number(ascent) + ",\"descent\":" + Number(descent) +
-               ",\"glyphs\":[";
+        out << (first_family ? "" : ",\n") << "{\"file\":\"" << family.file << "\",\"name\":\""
+            << family.name << "\",\"units_per_module\":" << family.units_per_module
+            << ",\"ascent\":" << Number(ascent) << ",\"descent\":" << Number(descent)
+            << ",\"glyphs\":[";
         first_family = false;
         bool first_glyph = true;
         for (const auto& [byte, g] : glyphs) {
-            out += std::string(first_glyph ? "" : ",") + "\n {\"byte\":" + std::to_string(byte) +
-                   ",\"unicode\":" +
-                   std::to_string(orbx::render::HostCharacter(static_cast<unsigned char>(byte))) +
-                   ",\"advance\":" + Number(g.advance) + ",\"bars\":[";
+            out << (first_glyph ? "" : ",") << "\n {\"byte\":" << byte << ",\"unicode\":"
+                << static_cast<int>(orbx::render::HostCharacter(static_cast<unsigned char>(byte)))
+                << ",\"advance\":" << Number(g.advance) << ",\"bars\":[";
             first_glyph = false;
             for (std::size_t i = 0; i < g.bars.size(); ++i)
-                out += (i ? "," : "") + Json(g.bars[i]);
-            out += "],\"digits\":[";
+                out << (i ? "," : "") << g.bars[i];
+            out << "],\"digits\":[";
             for (std::size_t i = 0; i < g.digits.size(); ++i) {
-                out += std::string(i ? "," : "") + "{\"digit\":\"" + g.digits[i].digit +
-                       "\",\"box\":" + Json(g.digits[i].box) + "}";
+                out << (i ? "," : "") << "{\"digit\":\"" << g.digits[i].digit
+                    << "\",\"box\":" << g.digits[i].box << "}";
             }
-            out += "]}";
+            out << "]}";
         }
-        out += "]}";
+        out << "]}";
     }
-    out += "\n]}\n";
+    out << "\n]}\n";
     std::ofstream file(argv[1], std::ios::binary);
-    file << out;
+    file << out.str();
     if (!file) {
         std::cerr << "orbx_glyphs: cannot write " << argv[1] << "\n";
         return 1;
