@@ -33,24 +33,6 @@ Typesetter::Typesetter(const std::string& path, int units_per_module)
 
 Typesetter::~Typesetter() = default;
 
-namespace {
-
-// The lines of the text: each carriage return (and a line feed after it) ends one.
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
-}  // namespace
-
 Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int margin) {
     Setting out;
     if (!face_->face) {
@@ -75,7 +57,7 @@ Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int ma
         int line;
     };
     std::vector<Placed> placed;
-    const std::vector<std::string_view> lines = Lines(bytes);
+    const std::vector<std::string_view> lines = render::Lines(bytes);
     FT_Long widest = 0;
     for (std::size_t l = 0; l < lines.size(); ++l) {
         FT_Long x = 0;
