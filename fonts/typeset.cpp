@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "render/render.h"
@@ -15,6 +17,14 @@ namespace orbx::fonts {
 struct Typesetter::Face {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
+    // A glyph as FreeType draws it at one size and one fraction of a pixel: drawn once, since
+    // a symbol repeats its few glyphs.
+    struct Drawn {
+        int left = 0, top = 0;  // of the bitmap, from the pen's whole pixel
+        unsigned width = 0, rows = 0;
+        std::vector<unsigned char> coverage;
+    };
+    std::map<std::tuple<FT_F26Dot6, FT_UInt, FT_Pos, FT_Pos>, Drawn> drawn;
     ~Face() {
         if (face) FT_Done_Face(face);
         if (library) FT_Done_FreeType(library);
@@ -41,7 +51,8 @@ Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int ma
     }
     FT_Face face = face_->face;
     const double ppem = pixels_per_module * face->units_per_EM / units_per_module_;
-    if (FT_Set_Char_Size(face, 0, std::lround(ppem * 64), 72, 72) != 0) {
+    const FT_F26Dot6 size_64 = std::lround(ppem * 64);
+    if (FT_Set_Char_Size(face, 0, size_64, 72, 72) != 0) {
         out.error = "FreeType refuses the size";
         return out;
     }
@@ -86,7 +97,8 @@ Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int ma
     render::Bitmap& image = out.image;
     image.width = static_cast<int>((width_64 + 63) / 64);
     image.height = static_cast<int>((height_64 + 63) / 64);
-    std::vector<int> coverage(static_cast<std::size_t>(image.width) * image.height, 0);
+    // Light everywhere; each glyph takes its coverage off.
+    image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, 255);
     out.x = margin_64 / 64.0;
     out.baseline = (margin_64 + ascent_64 + (line_count - 1) * line_64) / 64.0;
 
@@ -94,33 +106,47 @@ Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int ma
         const FT_Long pen_x = margin_64 + FT_MulFix(p.x, x_scale);
         const FT_Long pen_y = margin_64 + ascent_64 + p.line * line_64;
         // The fraction of a pixel goes into the outline, the whole pixels into the blit.
-        FT_Vector delta{pen_x & 63, -(pen_y & 63)};
-        FT_Set_Transform(face, nullptr, &delta);
-        if (FT_Load_Glyph(face, p.glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0 ||
-            FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
-            out.error = "FreeType cannot draw glyph " + std::to_string(p.glyph);
-            out.image = {};
-            return out;
+        const FT_Vector delta{pen_x & 63, -(pen_y & 63)};
+        const auto key = std::make_tuple(size_64, p.glyph, delta.x, delta.y);
+        auto found = face_->drawn.find(key);
+        if (found == face_->drawn.end()) {
+            FT_Vector shift = delta;
+            FT_Set_Transform(face, nullptr, &shift);
+            if (FT_Load_Glyph(face, p.glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0 ||
+                FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
+                FT_Set_Transform(face, nullptr, nullptr);
+                out.error = "FreeType cannot draw glyph " + std::to_string(p.glyph);
+                out.image = {};
+                return out;
+            }
+            FT_Set_Transform(face, nullptr, nullptr);
+            const FT_GlyphSlot slot = face->glyph;
+            const FT_Bitmap& bitmap = slot->bitmap;
+            Face::Drawn d{slot->bitmap_left, slot->bitmap_top, bitmap.width, bitmap.rows, {}};
+            for (unsigned r = 0; r < bitmap.rows; ++r) {
+                const unsigned char* row = bitmap.buffer + static_cast<long>(r) * bitmap.pitch;
+                d.coverage.insert(d.coverage.end(), row, row + bitmap.width);
+            }
+            found = face_->drawn.emplace(key, std::move(d)).first;
         }
-        const FT_GlyphSlot slot = face->glyph;
-        const FT_Bitmap& bitmap = slot->bitmap;
-        const long left = pen_x / 64 + slot->bitmap_left;
-        const long top = pen_y / 64 - slot->bitmap_top;
-        for (unsigned r = 0; r < bitmap.rows; ++r) {
-            const long y = top + r;
-            if (y < 0 || y >= image.height) continue;
-            for (unsigned c = 0; c < bitmap.width; ++c) {
-                const long x = left + c;
-                if (x < 0 || x >= image.width) continue;
+        const Face::Drawn& d = found->second;
+        const long left = pen_x / 64 + d.left;
+        const long top = pen_y / 64 - d.top;
+        // Rows and columns of the glyph's bitmap that fall on the image.
+        const long r0 = std::max(0L, -top);
+        const long r1 = std::min<long>(d.rows, image.height - top);
+        const long c0 = std::max(0L, -left);
+        const long c1 = std::min<long>(d.width, image.width - left);
+        for (long r = r0; r < r1; ++r) {
+            const long out_row = (top + r) * image.width + left;
+            const long in_row = r * d.width;
+            for (long c = c0; c < c1; ++c) {
                 // Coverage adds up where two glyphs' edges meet in one pixel.
-                coverage[y * image.width + x] += bitmap.buffer[r * bitmap.pitch + c];
+                std::uint8_t& pixel = image.pixels[out_row + c];
+                pixel = static_cast<std::uint8_t>(std::max(0, pixel - d.coverage[in_row + c]));
             }
         }
     }
-    FT_Set_Transform(face, nullptr, nullptr);
-    image.pixels.resize(coverage.size());
-    for (std::size_t i = 0; i < coverage.size(); ++i)
-        image.pixels[i] = static_cast<std::uint8_t>(255 - std::min(coverage[i], 255));
     return out;
 }
 
