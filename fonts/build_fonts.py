@@ -11,6 +11,7 @@ import os
 import sys
 
 from fontTools.fontBuilder import FontBuilder
+from fontTools.misc.timeTools import timestampSinceEpoch
 from fontTools.pens.cu2quPen import Cu2QuPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
@@ -121,9 +122,17 @@ def build(family, units_per_em, digits, version):
         # Bit 7 (USE_TYPO_METRICS): the typographic line is the line; bit 6 regular.
         fsSelection=(1 << 7) | (1 << 6), fsType=0, achVendID="ORBX",
         usFirstCharIndex=min(cmap), usLastCharIndex=max(cmap))
+    os2 = fb.font["OS/2"]
+    os2.recalcUnicodeRanges(fb.font)
+    # Code page Latin 1 (Windows-1252): the characters as which the host shows a result.
+    os2.ulCodePageRange1 = 1
+    os2.ulCodePageRange2 = 0
     fb.setupPost(isFixedPitch=0)
-    fb.setupHead(unitsPerEm=units_per_em, fontRevision=float(version.split(".")[0] + "." +
-                                                              "".join(version.split(".")[1:])))
+    major, _, minor = version.partition(".")
+    # The same bytes from the same sources: the time stamp from SOURCE_DATE_EPOCH, or fixed.
+    stamp = timestampSinceEpoch(int(os.environ.get("SOURCE_DATE_EPOCH", "1704067200")))
+    fb.setupHead(unitsPerEm=units_per_em, fontRevision=float(major + "." + minor.replace(".", "")),
+                 created=stamp, modified=stamp)
     return fb.font
 
 
