@@ -12,6 +12,7 @@ import sys
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.misc.timeTools import timestampSinceEpoch
+from fontTools.pens.boundsPen import BoundsPen
 from fontTools.pens.cu2quPen import Cu2QuPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
@@ -37,8 +38,6 @@ class Digits:
         self.cell = self.glyphs[self.names["0"]].width
 
     def _bounds(self, name):
-        from fontTools.pens.boundsPen import BoundsPen
-
         pen = BoundsPen(self.glyphs)
         self.glyphs[name].draw(pen)
         return pen.bounds

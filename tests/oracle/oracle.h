@@ -39,9 +39,9 @@ Ours Encode(std::string_view function, std::string_view parameter);
 // ---- The fonts, as a user sets the result
 
 // Sizes the result is set at: near the smallest that prints, a larger one, and one whose
-// module edges fall between pixels. zxing-cpp 1.4 reads the first two; at the third it misses
-// Code 39 and Codabar symbols whose grey edges narrow some elements by a pixel, so that size
-// is only compared module by module.
+// module edges fall inside pixels (grey edges on every element). zxing-cpp 1.4 reads the first
+// two; at the third it misses many Code 39 and Codabar symbols whose modules are all right,
+// so that size is compared module by module only.
 struct FontSize {
     double pixels_per_module;
     bool read;  // also read back by zxing-cpp
