@@ -57,14 +57,14 @@ int main(int argc, char** argv) {
         const auto function = orbx::host::FindFunction(name);
         if (!function) throw orbx::host::HostError("no function " + name);
         const std::u16string parameter = orbx::host::Utf8ToUtf16(argv[3]);
-        const auto bytes = orbx::render::FontBytes(orbx::host::Evaluate(*function, &parameter));
+        const std::u16string result = orbx::host::Evaluate(*function, &parameter);
         plugin.ShutDown();
-        if (!bytes || bytes->empty()) throw orbx::host::HostError("no font text");
+        if (result.empty()) throw orbx::host::HostError("the empty text");
         const orbx::fonts::Family& family = orbx::fonts::FamilyOf(*font);
         orbx::fonts::Typesetter setter(
             std::string(ORBX_FONTS_DIR "/") + std::string(family.file) + ".ttf",
             family.units_per_module);
-        const orbx::fonts::Setting set = setter.Set(*bytes, kModule);
+        const orbx::fonts::Setting set = setter.Set(result, kModule);
         if (!set.error.empty()) throw orbx::host::HostError(set.error);
         if (!WritePng(argv[1], set.image)) throw orbx::host::HostError("cannot write PNG");
     } catch (const std::exception& e) {

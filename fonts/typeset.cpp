@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <tuple>
 #include <vector>
-
-#include "render/render.h"
 
 namespace orbx::fonts {
 
@@ -43,7 +42,7 @@ Typesetter::Typesetter(const std::string& path, int units_per_module)
 
 Typesetter::~Typesetter() = default;
 
-Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int margin) {
+Setting Typesetter::Set(std::u16string_view text, double pixels_per_module, int margin) {
     Setting out;
     if (!face_->face) {
         out.error = error_;
@@ -68,22 +67,28 @@ Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int ma
         int line;
     };
     std::vector<Placed> placed;
-    const std::vector<std::string_view> lines = render::Lines(bytes);
     FT_Long widest = 0;
-    for (std::size_t l = 0; l < lines.size(); ++l) {
-        FT_Long x = 0;
-        for (char c : lines[l]) {
-            const auto b = static_cast<unsigned char>(c);
-            const FT_UInt glyph = FT_Get_Char_Index(face, render::HostCharacter(b));
-            if (glyph == 0) {
-                out.error = "the font has no glyph for character " + std::to_string(b);
-                return out;
-            }
-            FT_Fixed advance = 0;
-            FT_Get_Advance(face, glyph, FT_LOAD_NO_SCALE, &advance);
-            placed.push_back({glyph, x, static_cast<int>(l)});
-            x += advance;
+    FT_Long x = 0;
+    int line = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r') {
+            // A new line; a line feed right after the carriage return is part of the break.
+            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+            ++line;
+            x = 0;
+            continue;
         }
+        const FT_UInt glyph = FT_Get_Char_Index(face, text[i]);
+        if (glyph == 0) {
+            char code[8];
+            std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(text[i]));
+            out.error = std::string("the font has no glyph for U+") + code;
+            return out;
+        }
+        FT_Fixed advance = 0;
+        FT_Get_Advance(face, glyph, FT_LOAD_NO_SCALE, &advance);
+        placed.push_back({glyph, x, line});
+        x += advance;
         widest = std::max(widest, x);
     }
 
@@ -91,7 +96,7 @@ Setting Typesetter::Set(std::string_view bytes, double pixels_per_module, int ma
     const FT_Long margin_64 = std::lround(margin * out.module * 64);
     const FT_Long line_64 = FT_MulFix(face->height, y_scale);
     const FT_Long ascent_64 = FT_MulFix(face->ascender, y_scale);
-    const auto line_count = static_cast<FT_Long>(lines.size());
+    const FT_Long line_count = line + 1;
     const FT_Long width_64 = 2 * margin_64 + FT_MulFix(widest, x_scale);
     const FT_Long height_64 = 2 * margin_64 + line_count * line_64;
     render::Bitmap& image = out.image;

@@ -26,10 +26,10 @@ class Typesetter {
     Typesetter(const Typesetter&) = delete;
     Typesetter& operator=(const Typesetter&) = delete;
 
-    // Sets font bytes (each shown as its Windows-1252 character) at the size that makes a
-    // module `pixels_per_module` wide, with `margin` modules of light on every side.
+    // Sets text as the host shows it (a function's result) at the size that makes a module
+    // `pixels_per_module` wide, with `margin` modules of light on every side.
     // One call at a time: the face keeps the size and the transform of the last one.
-    Setting Set(std::string_view bytes, double pixels_per_module, int margin = 10);
+    Setting Set(std::u16string_view text, double pixels_per_module, int margin = 10);
 
     const std::string& error() const { return error_; }  // why the font did not open
 

@@ -23,6 +23,20 @@ constexpr std::string_view kStackedColumns = "ajklmnoT";
 // separator); 12 to 15 do not arise.
 constexpr std::string_view kFourRowColumns = "apqrstuvwxyz";
 
+// Splits at carriage returns, each optionally followed by a line feed.
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
 }  // namespace
 
 // A space of 1 to 9 modules is "a" to "i", a bar of 1 to 9 modules "1" to "9".

@@ -152,19 +152,6 @@ std::optional<std::string> FontBytes(std::u16string_view text) {
     return bytes;
 }
 
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
 int Symbol::width() const {
     if (postal()) return static_cast<int>(bars.size()) * 2 - 1;
     std::size_t w = 0;

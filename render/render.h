@@ -40,10 +40,6 @@ struct Rendering {
 
 Rendering Render(Font font, std::string_view text);
 
-// The lines of a font text, as the host breaks them: each carriage return (and a line feed
-// after it) ends one. The stacked DataBar fonts draw one row a line.
-std::vector<std::string_view> Lines(std::string_view text);
-
 // The element sequence of a narrow/wide text font (Code 39, Codabar, Interleaved 2 of 5, MSI):
 // true for a wide element, bar first, inter-character gaps included.
 struct Elements {

@@ -10,6 +10,7 @@
 
 #include "encoders/linear/code93.h"
 #include "oracle/oracle.h"
+#include "support/host_call.h"
 
 namespace orbx::oracle {
 namespace {
@@ -135,6 +136,7 @@ TEST(Code93Oracle, AgreesWithZintAndZxing) {
         }
         ours.call = "Orbelantrix_Code93( " + in + " )";
         ours.bytes = out.data();
+        ours.text = test::Cp1252(ours.bytes);
         auto drawn = render::Render(render::Font::code93, ours.bytes);
         ours.symbol = drawn.symbol;
         ours.error = drawn.error;

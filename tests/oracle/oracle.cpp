@@ -21,8 +21,8 @@ namespace orbx::oracle {
 Ours Encode(std::string_view function, std::string_view parameter) {
     Ours ours;
     ours.call = std::string(function) + "( " + Show(parameter) + " )";
-    const std::u16string result = test::Call(function, test::Latin1(parameter));
-    const auto bytes = render::FontBytes(result);
+    ours.text = test::Call(function, test::Latin1(parameter));
+    const auto bytes = render::FontBytes(ours.text);
     if (!bytes) {
         ours.error = "result outside Windows-1252";
         return ours;
@@ -56,7 +56,7 @@ void SetInFont(Ours& ours, render::Font font) {
     }
     ours.settings.clear();
     for (const FontSize& size : kFontSizes) {
-        fonts::Setting set = setter->Set(ours.bytes, size.pixels_per_module);
+        fonts::Setting set = setter->Set(ours.text, size.pixels_per_module);
         const std::string difference =
             set.error.empty() ? FontDifference(*ours.symbol, set) : set.error;
         if (!difference.empty()) {

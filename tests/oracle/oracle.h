@@ -25,6 +25,7 @@ using Modules = std::vector<std::vector<std::uint8_t>>;
 
 struct Ours {
     std::string call;                      // NAME( parameter ), for messages
+    std::u16string text;                   // the result as the host shows it
     std::string bytes;                     // the result as font bytes
     std::optional<render::Symbol> symbol;  // what the font draws
     std::string error;                     // why there is no symbol
@@ -48,7 +49,8 @@ struct FontSize {
 };
 inline constexpr std::array<FontSize, 3> kFontSizes = {{{2.0, true}, {5.0, true}, {4.3, false}}};
 
-// Sets the result in the font file that draws `font`, at each of kFontSizes, and compares the
+// Sets the result's text, as the host shows it, in the font file that draws `font` (found by
+// the font's cmap), at each of kFontSizes, and compares the
 // setting module by module with the renderer's symbol; a difference fails the test, naming
 // the call, the font, the size and the first differing module.
 void SetInFont(Ours& ours, render::Font font);
