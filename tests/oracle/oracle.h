@@ -49,10 +49,10 @@ struct FontSize {
 };
 inline constexpr std::array<FontSize, 3> kFontSizes = {{{2.0, true}, {5.0, true}, {4.3, false}}};
 
-// Sets the result's text, as the host shows it, in the font file that draws `font` (found by
-// the font's cmap), at each of kFontSizes, and compares the
-// setting module by module with the renderer's symbol; a difference fails the test, naming
-// the call, the font, the size and the first differing module.
+// Sets the result's text as the host shows it (each character found by the font's cmap) in the
+// font file that draws `font`, at each of kFontSizes, and compares each setting module by
+// module with the renderer's symbol; a difference fails the test, naming the call, the font,
+// the size and the first differing module.
 void SetInFont(Ours& ours, render::Font font);
 
 // Where a setting first differs from the symbol, or empty when it draws the same modules.
