@@ -59,6 +59,12 @@ Rendering DataBarPairs(std::string_view text) {
     return Rendering{std::move(s), {}};
 }
 
+Rendering DataBarPairGlyph(char c) {
+    Rendering r = DataBarPairs(std::string_view(&c, 1));
+    if (r.symbol) r.symbol->rows[0].height = kOmniHeight;
+    return r;
+}
+
 Rendering DataBarStacked(std::string_view text) {
     Symbol s;
     Row top{{}, kStackedTop};

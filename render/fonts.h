@@ -20,6 +20,8 @@ Rendering PostnetText(std::string_view text);
 Rendering UniversalText(std::string_view text);
 Rendering IntelligentMailText(std::string_view text);
 Rendering DataBarPairs(std::string_view text);
+// The width pair characters at the height of an Omnidirectional symbol.
+Rendering DataBarPairGlyph(char c);
 Rendering DataBarStacked(std::string_view text);
 Rendering DataBarRows(std::string_view text);
 

@@ -5,28 +5,13 @@
 
 namespace orbx::render {
 
-namespace {
-
-// Postal bar parts in height units, top to bottom: ascender, tracker, descender.
-struct PostalGeometry {
-    int ascender, tracker, descender;
-};
-
-PostalGeometry Geometry(const Symbol& s) {
-    // Intelligent Mail: tracker in the middle, ascender and descender of equal length. Postnet
-    // and Planet: short bars are 2 of the 5 units of a tall bar, standing on the baseline.
-    return s.four_state ? PostalGeometry{3, 2, 3} : PostalGeometry{3, 1, 1};
-}
-
-}  // namespace
-
 Bitmap Rasterize(const Symbol& symbol, int x_scale, double y_scale) {
     Bitmap b;
     const int quiet = symbol.quiet_zone;
     b.width = (symbol.width() + 2 * quiet) * x_scale;
     if (symbol.postal()) {
-        const PostalGeometry g = Geometry(symbol);
-        const int unit = std::max(1, static_cast<int>(std::lround(y_scale * 2)));
+        const PostalParts g = symbol.parts();
+        const int unit = std::max(1, static_cast<int>(std::lround(y_scale * kPostalUnit)));
         const int total = (g.ascender + g.tracker + g.descender) * unit;
         b.height = total + 2 * quiet * x_scale;
         b.pixels.assign(static_cast<std::size_t>(b.width) * b.height, 255);

@@ -105,6 +105,23 @@ Rendering Render(Font font, std::string_view text) {
     return detail::Failure("unknown font");
 }
 
+Rendering Glyph(Font font, unsigned char character) {
+    const char c = static_cast<char>(character);
+    if (font == Font::databar) return detail::DataBarPairGlyph(c);
+    if (font == Font::databar_rows) {
+        // The rows under an empty first line; the first line's own characters otherwise.
+        Rendering r = detail::DataBarRows(std::string{'\r', c});
+        if (!r.symbol) return detail::DataBarRows(std::string_view(&c, 1));
+        r.symbol->rows.erase(r.symbol->rows.begin());
+        return r;
+    }
+    return Render(font, std::string_view(&c, 1));
+}
+
+char16_t HostCharacter(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : char16_t{byte};
+}
+
 Elements NarrowWide(Font font, std::string_view text) {
     switch (font) {
         case Font::code39:

@@ -52,6 +52,17 @@ Elements NarrowWide(Font font, std::string_view text);
 // Wide elements of the narrow/wide text fonts are drawn this many modules wide.
 inline constexpr int kWideToNarrow = 3;
 
+// What one character of the font draws as a glyph of its own, standing on the baseline: the
+// characters of the DataBar rows font as on a line after the first (on the first line, "a"
+// and "w" draw the same), and the width pairs at the Omnidirectional height (a Limited symbol
+// set in the font is drawn that tall too). Nothing, with the reason, for a character without
+// meaning.
+Rendering Glyph(Font font, unsigned char character);
+
+// The character as which the host shows a font byte: its Windows-1252 character (the five
+// bytes that Windows-1252 leaves undefined as the C1 control character of the same code).
+char16_t HostCharacter(unsigned char byte);
+
 // The font text as bytes, from the result text as the host shows it: every character is the
 // Windows-1252 character of one byte. Characters outside Windows-1252 give nothing.
 std::optional<std::string> FontBytes(std::u16string_view text);

@@ -18,9 +18,8 @@ std::string Rect(double x, double y, double w, double h) {
            "\" height=\"" + Number(h) + "\"/>";
 }
 
-// Extra length of long UPC/EAN bars, size of the digits, room for digits above an add-on.
-constexpr double kLongBars = 5;
-constexpr double kDigitSize = 9;
+// The digits' size: the room they have.
+constexpr double kDigitSize = kDigitRoom;
 
 }  // namespace
 
@@ -31,12 +30,11 @@ std::string Svg(const Symbol& s, double pixels_per_x) {
     std::string body;
     double height = 0;
     if (s.postal()) {
-        // Intelligent Mail: ascender 3, tracker 2, descender 3 units; Postnet and Planet: tall
-        // bars 5 units, short bars 2, on the baseline. One unit is 2 X.
-        const double unit = 2;
-        const double asc = s.four_state ? 3 : 3;
-        const double trk = s.four_state ? 2 : 1;
-        const double desc = s.four_state ? 3 : 1;
+        const double unit = kPostalUnit;
+        const PostalParts parts = s.parts();
+        const double asc = parts.ascender;
+        const double trk = parts.tracker;
+        const double desc = parts.descender;
         const double total = (asc + trk + desc) * unit;
         for (std::size_t k = 0; k < s.bars.size(); ++k) {
             const double top = s.bars[k].ascender ? 0 : asc * unit;
@@ -65,8 +63,8 @@ std::string Svg(const Symbol& s, double pixels_per_x) {
                 if (retail && s.reach[m] == BarReach::long_) bar += kLongBars;
                 if (retail && s.reach[m] == BarReach::add_on) {
                     // Add-on bars leave room above them for the add-on digits.
-                    top += kDigitSize;
-                    bar += kLongBars - kDigitSize;
+                    top += kDigitRoom;
+                    bar += kLongBars - kDigitRoom;
                 }
                 body += Rect(quiet + static_cast<double>(m) * mw, top,
                              static_cast<double>(end - m) * mw, bar);
@@ -80,7 +78,7 @@ std::string Svg(const Symbol& s, double pixels_per_x) {
                     Number(ly) + "\" font-size=\"" + Number(kDigitSize) +
                     "\" text-anchor=\"middle\" font-family=\"monospace\">" + l.digit + "</text>";
         }
-        height = y + (retail ? kDigitSize : 0) + quiet;
+        height = y + (retail ? kDigitRoom : 0) + quiet;
     }
     const std::string w = Number(width);
     const std::string h = Number(height);

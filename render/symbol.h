@@ -36,6 +36,19 @@ struct PostalBar {
     bool descender = false;
 };
 
+// How far UPC/EAN bars reach below and above the bars of the row, in X: long bars reach this
+// much further down, and add-on bars leave the room of the add-on digits above them. The digits
+// printed under the symbol have the same room below it.
+inline constexpr double kLongBars = 5;
+inline constexpr double kDigitRoom = 9;
+
+// The three parts of a postal bar, in units of kPostalUnit X: ascender, tracker (which every bar
+// has) and descender.
+struct PostalParts {
+    int ascender, tracker, descender;
+};
+inline constexpr double kPostalUnit = 2;
+
 struct Symbol {
     // Top to bottom; empty for postal symbols.
     std::vector<Row> rows;
@@ -52,6 +65,9 @@ struct Symbol {
     int quiet_zone = 10;
 
     bool postal() const { return !bars.empty(); }
+    // Intelligent Mail: tracker in the middle, ascender and descender of equal length. Postnet
+    // and Planet: short bars are 2 of the 5 units of a tall bar, standing on the baseline.
+    PostalParts parts() const { return four_state ? PostalParts{3, 2, 3} : PostalParts{3, 1, 1}; }
     // Modules across, the widest row (or bar and gap per postal bar).
     int width() const;
 };

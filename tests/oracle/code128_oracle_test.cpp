@@ -56,7 +56,7 @@ std::string Compare(const Row& row, const std::string& gs1,
     if (theirs.content != read.content) {
         return "zint's symbol carries " + Show(theirs.content) + ", ours " + Show(read.content);
     }
-    const ReadBack back = Read(*ours.symbol, static_cast<int>(ZXing::BarcodeFormat::Code128));
+    const ReadBack back = Read(ours, static_cast<int>(ZXing::BarcodeFormat::Code128));
     if (!back.ok) return "zxing-cpp does not read our symbol";
     const bool gs1_symbol = row.content[0] == kFnc1;
     if (gs1_symbol != (back.symbology == "]C1")) return "zxing-cpp symbology " + back.symbology;

@@ -93,7 +93,7 @@ std::string Compare(const std::string& parameter, const Gs1& g, int segments) {
         theirs.rows.push_back({row, stacked ? 1.0 : 34.0});
     const int format = static_cast<int>(ZXing::BarcodeFormat::DataBarExpanded);
     const ReadBack zback = Read(theirs, format, stacked);
-    const ReadBack back = Read(*ours.symbol, format, stacked);
+    const ReadBack back = Read(ours, format, stacked);
     if (!back.ok) {
         if (zback.ok) return "zxing-cpp reads zint's symbol but not ours";
         ++unread_by_zxing;

@@ -5,8 +5,13 @@
 #include <ZXing/TextUtfEncoding.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <map>
+#include <memory>
+
+#include "fonts/families.h"
 
 #include "render/raster.h"
 #include "support/host_call.h"
@@ -15,8 +20,9 @@ namespace orbx::oracle {
 
 Ours Encode(std::string_view function, std::string_view parameter) {
     Ours ours;
-    const std::u16string result = test::Call(function, test::Latin1(parameter));
-    const auto bytes = render::FontBytes(result);
+    ours.call = std::string(function) + "( " + Show(parameter) + " )";
+    ours.text = test::Call(function, test::Latin1(parameter));
+    const auto bytes = render::FontBytes(ours.text);
     if (!bytes) {
         ours.error = "result outside Windows-1252";
         return ours;
@@ -34,7 +40,89 @@ Ours Encode(std::string_view function, std::string_view parameter) {
     render::Rendering drawn = render::Render(*font, ours.bytes);
     ours.symbol = std::move(drawn.symbol);
     ours.error = std::move(drawn.error);
+    if (ours.symbol) SetInFont(ours, *font);
     return ours;
+}
+
+void SetInFont(Ours& ours, render::Font font) {
+    // One typesetter per font file for the whole test program.
+    static std::map<std::string_view, std::unique_ptr<fonts::Typesetter>> setters;
+    const fonts::Family& family = fonts::FamilyOf(font);
+    auto& setter = setters[family.file];
+    if (!setter) {
+        setter = std::make_unique<fonts::Typesetter>(
+            std::string(ORBX_FONTS_DIR "/") + std::string(family.file) + ".ttf",
+            family.units_per_module);
+    }
+    ours.settings.clear();
+    for (const FontSize& size : kFontSizes) {
+        fonts::Setting set = setter->Set(ours.text, size.pixels_per_module);
+        const std::string difference =
+            set.error.empty() ? FontDifference(*ours.symbol, set) : set.error;
+        if (!difference.empty()) {
+            ADD_FAILURE() << ours.call << " = " << Show(ours.bytes) << ", set in " << family.file
+                          << ".ttf at " << size.pixels_per_module
+                          << " pixels per module: " << difference;
+        }
+        ours.settings.push_back(std::move(set));
+    }
+}
+
+std::string FontDifference(const render::Symbol& symbol, const fonts::Setting& set) {
+    auto dark = [&](double x, double y) {
+        const auto px = static_cast<int>(std::floor(x));
+        const auto py = static_cast<int>(std::floor(y));
+        const render::Bitmap& b = set.image;
+        return px >= 0 && py >= 0 && px < b.width && py < b.height &&
+               b.pixels[static_cast<std::size_t>(py) * b.width + px] < 128;
+    };
+    auto name = [](bool d) { return d ? "dark" : "light"; };
+    if (symbol.postal()) {
+        // Each bar sampled in the middle of its descender, tracker and ascender, and the gap
+        // after it in the middle of the tracker; the parts stand on the baseline.
+        const render::PostalParts p = symbol.parts();
+        const double unit = render::kPostalUnit * set.module;
+        const double descender = set.baseline - p.descender * unit / 2;
+        const double tracker = set.baseline - (p.descender + p.tracker / 2.0) * unit;
+        const double ascender = set.baseline - (p.descender + p.tracker + p.ascender / 2.0) * unit;
+        for (std::size_t k = 0; k <= symbol.bars.size(); ++k) {
+            const double x = set.x + (2.0 * static_cast<double>(k) + 0.5) * set.module;
+            const bool bar = k < symbol.bars.size();
+            const std::array<std::pair<const char*, bool>, 4> parts = {{
+                {"descender", bar && symbol.bars[k].descender},
+                {"tracker", bar},
+                {"ascender", bar && symbol.bars[k].ascender},
+                {"gap after it", false},
+            }};
+            const std::array<bool, 4> drawn = {dark(x, descender), dark(x, tracker),
+                                               dark(x, ascender), dark(x + set.module, tracker)};
+            for (std::size_t i = 0; i < parts.size(); ++i) {
+                if (drawn[i] == parts[i].second) continue;
+                return "bar " + std::to_string(k) + ", " + parts[i].first + ": the font draws " +
+                       name(drawn[i]) + ", the renderer " + name(parts[i].second);
+            }
+        }
+        return {};
+    }
+    // Rows stand on the last line's baseline, the last row lowest; each row sampled across
+    // its middle, with two modules of margin on each side.
+    const double mw = symbol.module_width;
+    double bottom = set.baseline;
+    for (std::size_t r = symbol.rows.size(); r-- > 0;) {
+        const render::Row& row = symbol.rows[r];
+        const double height = row.height * mw * set.module;
+        const double y = bottom - height / 2;
+        bottom -= height;
+        for (int m = -2; m < symbol.width() + 2; ++m) {
+            const bool want =
+                m >= 0 && m < static_cast<int>(row.modules.size()) && row.modules[m] != 0;
+            const bool drawn = dark(set.x + (m + 0.5) * mw * set.module, y);
+            if (drawn == want) continue;
+            return "row " + std::to_string(r) + ", module " + std::to_string(m) +
+                   ": the font draws " + name(drawn) + ", the renderer " + name(want);
+        }
+    }
+    return {};
 }
 
 ZintSymbol Zint(int symbology, std::string_view data,
@@ -156,8 +244,9 @@ std::string PostalBars(const ZintSymbol& zint) {
     return bars;
 }
 
-ReadBack Read(const render::Symbol& symbol, int formats, bool pure, bool add_on) {
-    const render::Bitmap image = render::Rasterize(symbol, 2, 2.0);
+namespace {
+
+ReadBack ReadImage(const render::Bitmap& image, int formats, bool pure, bool add_on) {
     ZXing::DecodeHints hints;
     hints.setFormats(static_cast<ZXing::BarcodeFormat>(formats));
     hints.setIsPure(pure);
@@ -174,6 +263,26 @@ ReadBack Read(const render::Symbol& symbol, int formats, bool pure, bool add_on)
     out.symbology = result.symbologyIdentifier();
     out.format = ZXing::ToString(result.format());
     return out;
+}
+
+}  // namespace
+
+ReadBack Read(const render::Symbol& symbol, int formats, bool pure, bool add_on) {
+    return ReadImage(render::Rasterize(symbol, 2, 2.0), formats, pure, add_on);
+}
+
+ReadBack Read(const Ours& ours, int formats, bool pure, bool add_on) {
+    const ReadBack back = Read(*ours.symbol, formats, pure, add_on);
+    auto shown = [](const ReadBack& r) { return r.ok ? Show(r.text) : std::string("nothing"); };
+    for (std::size_t i = 0; i < ours.settings.size(); ++i) {
+        if (!kFontSizes[i].read) continue;
+        const ReadBack font = ReadImage(ours.settings[i].image, formats, pure, add_on);
+        if (font.ok == back.ok && font.text == back.text) continue;
+        ADD_FAILURE() << ours.call << " set in its font at " << kFontSizes[i].pixels_per_module
+                      << " pixels per module: zxing-cpp reads " << shown(font)
+                      << ", from the renderer's symbol " << shown(back);
+    }
+    return back;
 }
 
 Tally::Tally(std::string function, std::vector<Known> known)

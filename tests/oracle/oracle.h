@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <zint.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fonts/typeset.h"
 #include "render/render.h"
 
 namespace orbx::oracle {
@@ -22,13 +24,39 @@ using Modules = std::vector<std::vector<std::uint8_t>>;
 // ---- Our side: the function called through the real plug-in, and the symbol it draws.
 
 struct Ours {
+    std::string call;                      // NAME( parameter ), for messages
+    std::u16string text;                   // the result as the host shows it
     std::string bytes;                     // the result as font bytes
     std::optional<render::Symbol> symbol;  // what the font draws
     std::string error;                     // why there is no symbol
+    // The result set in the font by FreeType, at each of kFontSizes.
+    std::vector<fonts::Setting> settings;
 };
 
-// NAME( parameter ), the parameter given as bytes (each byte one UTF-16 unit).
+// NAME( parameter ), the parameter given as bytes (each byte one UTF-16 unit). A result that
+// draws a symbol is also set in its Orbelantrix font (SetInFont).
 Ours Encode(std::string_view function, std::string_view parameter);
+
+// ---- The fonts, as a user sets the result
+
+// Sizes the result is set at: near the smallest that prints, a larger one, and one whose
+// module edges fall inside pixels (grey edges on every element). zxing-cpp 1.4 reads the first
+// two; at the third it misses many Code 39 and Codabar symbols whose modules are all right,
+// so that size is compared module by module only.
+struct FontSize {
+    double pixels_per_module;
+    bool read;  // also read back by zxing-cpp
+};
+inline constexpr std::array<FontSize, 3> kFontSizes = {{{2.0, true}, {5.0, true}, {4.3, false}}};
+
+// Sets the result's text as the host shows it (each character found by the font's cmap) in the
+// font file that draws `font`, at each of kFontSizes, and compares each setting module by
+// module with the renderer's symbol; a difference fails the test, naming the call, the font,
+// the size and the first differing module.
+void SetInFont(Ours& ours, render::Font font);
+
+// Where a setting first differs from the symbol, or empty when it draws the same modules.
+std::string FontDifference(const render::Symbol& symbol, const fonts::Setting& setting);
 
 // ---- zint
 
@@ -77,6 +105,10 @@ struct ReadBack {
 // Draws the symbol into an image and reads it with zxing-cpp. `pure` is the hint that the image
 // holds one computer-drawn symbol (needed for the stacked DataBar forms).
 ReadBack Read(const render::Symbol& symbol, int formats, bool pure = false, bool add_on = false);
+
+// The same for our result, and zxing-cpp reads each of its font settings too: one that reads
+// otherwise than the symbol fails the test.
+ReadBack Read(const Ours& ours, int formats, bool pure = false, bool add_on = false);
 
 // ---- Tallying the comparisons of one function
 

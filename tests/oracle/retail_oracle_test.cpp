@@ -53,7 +53,7 @@ std::string Compare(std::string_view function, const Case& c, int zxing_format) 
     if (!a.add_on.empty() && (a.gap < 7 || a.gap > 12)) {
         return "add-on gap of " + std::to_string(a.gap) + " modules";
     }
-    const ReadBack back = Read(*ours.symbol, zxing_format, false, !a.add_on.empty());
+    const ReadBack back = Read(ours, zxing_format, false, !a.add_on.empty());
     if (!back.ok) return "zxing-cpp does not read our symbol";
     if (back.text != c.zxing_text) {
         return "zxing-cpp reads " + back.text + " (" + back.format + "), expected " + c.zxing_text;
