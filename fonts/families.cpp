@@ -16,7 +16,7 @@ std::span<const Family> Families() {
         {"Orbelantrix-I2of5", "Orbelantrix Interleaved 2 of 5", {Font::i2of5}, 24},
         {"Orbelantrix-MSI", "Orbelantrix MSI", {Font::msi}, 24},
         {"Orbelantrix-UPCEAN", "Orbelantrix UPC EAN", {Font::upc_ean}, 16},
-        {"Orbelantrix-Postnet", "Orbelantrix Postnet", {Font::postnet}, 100},
+        {"Orbelantrix-Postnet", "Orbelantrix Postnet", {Font::postnet}, 96},
         {"Orbelantrix-Universal", "Orbelantrix Universal", {Font::universal}, 32},
         {"Orbelantrix-DataBar",
          "Orbelantrix DataBar",
@@ -25,7 +25,7 @@ std::span<const Family> Families() {
         {"Orbelantrix-IntelligentMail",
          "Orbelantrix Intelligent Mail",
          {Font::intelligent_mail},
-         62},
+         64},
     };
     return families;
 }

@@ -57,7 +57,7 @@ void Join(std::vector<Box>& bars) {
 Glyph PostalGlyph(const Symbol& s) {
     Glyph g;
     const auto p = s.parts();
-    const double u = orbx::render::kPostalUnit;
+    const double u = p.unit;
     for (std::size_t k = 0; k < s.bars.size(); ++k) {
         const double x = 2.0 * static_cast<double>(k);
         const double bottom = s.bars[k].descender ? 0 : p.descender * u;

@@ -11,7 +11,7 @@ Bitmap Rasterize(const Symbol& symbol, int x_scale, double y_scale) {
     b.width = (symbol.width() + 2 * quiet) * x_scale;
     if (symbol.postal()) {
         const PostalParts g = symbol.parts();
-        const int unit = std::max(1, static_cast<int>(std::lround(y_scale * kPostalUnit)));
+        const int unit = std::max(1, static_cast<int>(std::lround(y_scale * g.unit)));
         const int total = (g.ascender + g.tracker + g.descender) * unit;
         b.height = total + 2 * quiet * x_scale;
         b.pixels.assign(static_cast<std::size_t>(b.width) * b.height, 255);

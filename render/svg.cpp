@@ -30,8 +30,8 @@ std::string Svg(const Symbol& s, double pixels_per_x) {
     std::string body;
     double height = 0;
     if (s.postal()) {
-        const double unit = kPostalUnit;
         const PostalParts parts = s.parts();
+        const double unit = parts.unit;
         const double asc = parts.ascender;
         const double trk = parts.tracker;
         const double desc = parts.descender;

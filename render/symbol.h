@@ -42,12 +42,12 @@ struct PostalBar {
 inline constexpr double kLongBars = 5;
 inline constexpr double kDigitRoom = 9;
 
-// The three parts of a postal bar, in units of kPostalUnit X: ascender, tracker (which every bar
-// has) and descender.
+// The three parts of a postal bar, in units of `unit` X: ascender, tracker (which every bar has)
+// and descender.
 struct PostalParts {
     int ascender, tracker, descender;
+    double unit;
 };
-inline constexpr double kPostalUnit = 2;
 
 struct Symbol {
     // Top to bottom; empty for postal symbols.
@@ -65,9 +65,14 @@ struct Symbol {
     int quiet_zone = 10;
 
     bool postal() const { return !bars.empty(); }
-    // Intelligent Mail: tracker in the middle, ascender and descender of equal length. Postnet
-    // and Planet: short bars are 2 of the 5 units of a tall bar, standing on the baseline.
-    PostalParts parts() const { return four_state ? PostalParts{3, 2, 3} : PostalParts{3, 1, 1}; }
+    // Bar heights for the mail's pitch of 22 bars an inch, a bar and a gap of 1/44 inch each
+    // (USPS-B-3200, and the POSTNET and PLANET specifications). Intelligent Mail: tracker,
+    // ascender and descender of 2.125 X each, so the tracker is 0.048 inch, an ascender or
+    // descender bar 0.097 and a full bar 0.145. Postnet and Planet: a tall bar of 5 units of
+    // 1.125 X (0.128 inch) and a short bar of 2 (0.051 inch), standing on the baseline.
+    PostalParts parts() const {
+        return four_state ? PostalParts{1, 1, 1, 2.125} : PostalParts{3, 1, 1, 1.125};
+    }
     // Modules across, the widest row (or bar and gap per postal bar).
     int width() const;
 };

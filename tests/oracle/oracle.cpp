@@ -81,7 +81,7 @@ std::string FontDifference(const render::Symbol& symbol, const fonts::Setting& s
         // Each bar sampled in the middle of its descender, tracker and ascender, and the gap
         // after it in the middle of the tracker; the parts stand on the baseline.
         const render::PostalParts p = symbol.parts();
-        const double unit = render::kPostalUnit * set.module;
+        const double unit = p.unit * set.module;
         const double descender = set.baseline - p.descender * unit / 2;
         const double tracker = set.baseline - (p.descender + p.tracker / 2.0) * unit;
         const double ascender = set.baseline - (p.descender + p.tracker + p.ascender / 2.0) * unit;
