@@ -8,8 +8,8 @@
 // After the run one table compares them, with the heap allocations per call.
 //
 //   orbx_bench [--markdown] [google benchmark flags]
-//   orbx_bench --calls ID SIZE N [adapter|encoder|zint]   N calls, nothing else (for callgrind:
-//                                                         SIZE is "data" or a length)
+//   orbx_bench --calls ID SIZE N [adapter|host|encoder|zint]
+//                            N calls, nothing else (for callgrind; SIZE is "data" or a length)
 //   orbx_bench --cases       one line per function: ID, name, longest length, what it runs
 #include <benchmark/benchmark.h>
 #include <zint.h>
@@ -464,7 +464,7 @@ void warm_then_run_calls(F& call, long n) {
 
 int calls_mode(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: orbx_bench --calls ID SIZE N [adapter|encoder|zint]\n");
+        std::fprintf(stderr, "usage: orbx_bench --calls ID SIZE N [adapter|host|encoder|zint]\n");
         return 2;
     }
     const Case* c = find_case(std::atoi(argv[2]));
@@ -479,6 +479,11 @@ int calls_mode(int argc, char** argv) {
         warm_then_run_calls(call, n);
     } else if (path == "zint") {
         ZintCall call(*c);
+        warm_then_run_calls(call, n);
+    } else if (path == "host") {
+        EncoderCall encoder(*c, parameter);
+        encoder();
+        HostCall call(*c, parameter, encoder.Result());
         warm_then_run_calls(call, n);
     } else {
         AdapterCall call(*c, parameter);
