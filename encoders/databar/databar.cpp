@@ -46,13 +46,12 @@ constexpr int kSpecialCaseColumn = 28;
 
 constexpr std::size_t kGtinDigits = 13;
 constexpr std::size_t kGtinWithCheckDigit = 14;
-constexpr std::size_t kExpandedMaxChars = 70;
 
 // Divisors that split the GTIN into two halves and each half into an Outside and an Inside value.
 constexpr std::int64_t kHalfDivisor = 4537077;
 constexpr std::int64_t kInsideValues = 1597;
 
-bool is_digit(unsigned char c) {
+constexpr bool is_digit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -62,11 +61,21 @@ int width_at(std::string_view widths, std::size_t i) {
 }
 
 // Characters DataBar Expanded carries: digits, letters, FNC1 and the GS1 punctuation.
-bool is_expanded_char(unsigned char c) {
+constexpr std::array<bool, 256> make_expanded_chars() {
     constexpr unsigned char kFnc1 = 202;
     constexpr std::string_view kPunctuation = "*,-./!\"%&'()+:;<=>?_ ";
-    return is_digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == kFnc1 ||
-           kPunctuation.find(static_cast<char>(c)) != std::string_view::npos;
+    std::array<bool, 256> chars{};
+    for (unsigned c = 0; c < 256; ++c) {
+        chars[c] = is_digit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'Z') ||
+                   (c >= 'a' && c <= 'z') || c == kFnc1 ||
+                   kPunctuation.find(static_cast<char>(c)) != std::string_view::npos;
+    }
+    return chars;
+}
+constexpr auto kExpandedChars = make_expanded_chars();
+
+bool is_expanded_char(unsigned char c) {
+    return kExpandedChars[c];
 }
 
 // The 13 digits of a GTIN: the data cut or zero-padded on the left to 14 characters, without the
@@ -80,12 +89,8 @@ std::string normalise_gtin(std::string_view data) {
 
 std::string normalise_expanded(std::string_view data) {
     if (data.empty()) return std::string(kGtinDigits, '0');
-    std::string kept;
-    kept.reserve(kExpandedMaxChars);
-    for (std::size_t i = 0; i < data.size() && kept.size() < kExpandedMaxChars; ++i) {
-        if (is_expanded_char(static_cast<unsigned char>(data[i]))) kept += data[i];
-    }
-    return kept;
+    char kept[kDataBarExpandedMaxChars];
+    return std::string(kept, DataBarExpandedData(data, kept));
 }
 
 // The eight widths of a data character, in natural element order.
@@ -184,6 +189,14 @@ int encode(const char* data, char* out, long capacity, Render render) {
 }
 
 }  // namespace
+
+std::size_t DataBarExpandedData(std::string_view data, char* kept) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < data.size() && count < kDataBarExpandedMaxChars; ++i) {
+        if (is_expanded_char(static_cast<unsigned char>(data[i]))) kept[count++] = data[i];
+    }
+    return count;
+}
 
 void DataBarGtinDigits(std::string_view data, char* digits) {
     const std::size_t pad =
