@@ -189,32 +189,41 @@ std::size_t symbol_widths(const ExpandedBits& bits, char* widths) {
 // DataBarExpandedRow written from `text`, where `end` leaves kRunSlack bytes after the room;
 // returns the end of the text, or nullptr when it does not fit.
 char* write_row(std::string_view widths, char* text, const char* end) {
-    // One character per module, a run of one colour per width, starting light; a width is one
-    // digit, a run at most 9 modules, written with two 8-byte stores at most.
-    std::uint64_t light = 0;
-    std::uint64_t dark = 0;
-    std::memset(&light, kDataBarLightModule, sizeof light);
-    std::memset(&dark, kDataBarDarkModule, sizeof dark);
-    char* p = text;
-    bool isDark = false;
-    const auto run = [&](char w) {
-        const std::size_t n = static_cast<std::size_t>(w >= '0' && w <= '9' ? w - '0' : 0);
-        const std::uint64_t& colour = isDark ? dark : light;
-        std::memcpy(p, &colour, 8);
-        std::memcpy(p + 8, &colour, 8);
-        p += n;
-        isDark = !isDark;
-    };
     const std::string_view guard = DataBar_START_STOP_PATTERN;
+    static_assert(DataBar_START_STOP_PATTERN.size() % 2 == 0);
     if (static_cast<std::size_t>(end - text) < 9 * (widths.size() + 2 * guard.size())) {
         return nullptr;
     }
-    for (const char w : guard)
-        run(w);
-    for (const char w : widths)
-        run(w);
-    for (const char w : guard)
-        run(w);
+    // One character per module, a run of one colour per width, starting light, a space and a bar
+    // at a time; a width is one digit, a run at most 9 modules, written with two 8-byte stores.
+    std::uint64_t colours[2];
+    std::memset(&colours[0], kDataBarLightModule, sizeof colours[0]);
+    std::memset(&colours[1], kDataBarDarkModule, sizeof colours[1]);
+    char* p = text;
+    const auto run = [&p](const std::uint64_t& colour, char w) {
+        const unsigned n = static_cast<unsigned char>(w) - static_cast<unsigned>('0');
+        std::memcpy(p, &colour, 8);
+        std::memcpy(p + 8, &colour, 8);
+        p += n <= 9 ? n : 0;
+    };
+    // The guards have an even number of elements: each part starts with a space.
+    const auto part = [&](std::string_view part) {
+        std::size_t i = 0;
+        for (; i + 1 < part.size(); i += 2) {
+            run(colours[0], part[i]);
+            run(colours[1], part[i + 1]);
+        }
+        if (i < part.size()) run(colours[0], part[i]);
+        return part.size() % 2;
+    };
+    part(guard);
+    if (part(widths) == 1) {
+        // After an odd number of widths the closing guard starts with a bar.
+        for (std::size_t i = 0; i < guard.size(); ++i)
+            run(colours[(i + 1) % 2], guard[i]);
+    } else {
+        part(guard);
+    }
     return p;
 }
 
