@@ -96,25 +96,41 @@ std::string normalise_expanded(std::string_view data) {
     return std::string(kept, DataBarExpandedData(data, kept));
 }
 
-// The eight widths of a data character, in natural element order.
-using CharWidths = std::array<int, 8>;
-
-// Outside character: the odd subset takes the quotient, its elements need no narrow one.
-bool outside_widths(int value, CharWidths& widths) {
-    return DataBarOutsideCharacter(value, widths.data());
-}
-
-// Inside character: the odd subset takes the remainder, the even elements need no narrow one.
-bool inside_widths(int value, CharWidths& widths) {
-    return DataBarInsideCharacter(value, widths.data());
-}
-
 // Finder indexes of a checksum: the pairs (0, 8) and (8, 0) are not used, so k skips 8 and 72.
 int finder_pair(int checksum) {
     int k = checksum;
     if (k > 7) ++k;
     if (k > 71) ++k;
     return k;
+}
+
+// The eight packed widths of a character (four bits each, the first lowest) as width digits in
+// memory order, reversed when the character stands reversed in the symbol; false when a width
+// has more than one digit.
+bool width_digits(std::uint32_t packed, bool reversed, char* digits) {
+    // Nibble k to byte k.
+    std::uint64_t x = packed;
+    x = (x | x << 16) & 0x0000FFFF0000FFFFULL;
+    x = (x | x << 8) & 0x00FF00FF00FF00FFULL;
+    x = (x | x << 4) & 0x0F0F0F0F0F0F0F0FULL;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    const bool single = ((x + 6 * kOnes) & 0x1010101010101010ULL) == 0;
+    x += '0' * kOnes;
+    char bytes[8];
+    std::memcpy(bytes, &x, sizeof bytes);
+    // Byte k in memory is width k on a little-endian machine.
+    const bool forward = reversed == (std::endian::native == std::endian::big);
+    for (std::size_t k = 0; k < 8; ++k)
+        digits[k] = bytes[forward ? k : 7 - k];
+    return single;
+}
+
+// Sum of the packed widths times the weights, in natural element order.
+int weighted(std::uint32_t packed, const std::array<int, 8>& weights) {
+    int sum = 0;
+    for (std::size_t j = 0; j < 8; ++j)
+        sum += static_cast<int>((packed >> (4 * j)) & 0xFU) * weights[j];
+    return sum;
 }
 
 // The 46 widths of GetDatabarBarWidths for the GTIN value `v`, as width digits in `widths`; false
@@ -125,22 +141,17 @@ bool bar_widths(std::int64_t v, char* widths, bool& specialCaseStackedOmni) {
     const std::int64_t right = v % kHalfDivisor;
     if (left / kInsideValues > std::numeric_limits<int>::max()) return false;
 
-    CharWidths c1{};
-    CharWidths c2{};
-    CharWidths c3{};
-    CharWidths c4{};
-    if (!outside_widths(static_cast<int>(left / kInsideValues), c1) ||
-        !inside_widths(static_cast<int>(left % kInsideValues), c2) ||
-        !outside_widths(static_cast<int>(right / kInsideValues), c3) ||
-        !inside_widths(static_cast<int>(right % kInsideValues), c4)) {
-        return false;
-    }
+    // Outside characters (1 and 3): the odd subset takes the quotient, its elements need no
+    // narrow one; inside characters (2 and 4): the odd subset takes the remainder, the even
+    // elements need no narrow one.
+    const std::uint32_t c1 = DataBarOutsideCharacterPacked(static_cast<int>(left / kInsideValues));
+    const std::uint32_t c2 = DataBarInsideCharacterPacked(static_cast<int>(left % kInsideValues));
+    const std::uint32_t c3 = DataBarOutsideCharacterPacked(static_cast<int>(right / kInsideValues));
+    const std::uint32_t c4 = DataBarInsideCharacterPacked(static_cast<int>(right % kInsideValues));
+    if (c1 == 0 || c2 == 0 || c3 == 0 || c4 == 0) return false;
     // Characters 2 and 3 stand reversed in the symbol; the weights apply in natural order.
-    int sum = 0;
-    for (std::size_t j = 0; j < 8; ++j) {
-        sum += c1[j] * kChecksumWeights[0][j] + c2[j] * kChecksumWeights[1][j] +
-               c3[j] * kChecksumWeights[2][j] + c4[j] * kChecksumWeights[3][j];
-    }
+    const int sum = weighted(c1, kChecksumWeights[0]) + weighted(c2, kChecksumWeights[1]) +
+                    weighted(c3, kChecksumWeights[2]) + weighted(c4, kChecksumWeights[3]);
     const int k = finder_pair(sum % 79);
     const std::string_view leftFinder = kFinders[static_cast<std::size_t>(k / 9)];
     const std::string_view rightFinder = kFinders[static_cast<std::size_t>(k % 9)];
@@ -151,26 +162,23 @@ bool bar_widths(std::int64_t v, char* widths, bool& specialCaseStackedOmni) {
     // tables rule out) would not make 46 widths.
     char* p = widths;
     bool single_digits = true;
-    const auto put = [&p, &single_digits](int w) {
-        single_digits = single_digits && w >= 0 && w <= 9;
-        *p++ = static_cast<char>('0' + w);
+    const auto put = [&p](std::string_view part) {
+        std::memcpy(p, part.data(), part.size());
+        p += part.size();
     };
-    for (char c : DataBar_START_STOP_PATTERN)
-        *p++ = c;
-    for (std::size_t j = 0; j < 8; ++j)
-        put(c1[j]);
-    for (char c : leftFinder)
-        *p++ = c;
-    for (std::size_t j = 8; j-- > 0;)
-        put(c2[j]);
-    for (std::size_t j = 0; j < 8; ++j)
-        put(c4[j]);
+    const auto put_char = [&p, &single_digits](std::uint32_t packed, bool reversed) {
+        single_digits = width_digits(packed, reversed, p) && single_digits;
+        p += 8;
+    };
+    put(DataBar_START_STOP_PATTERN);
+    put_char(c1, false);
+    put(leftFinder);
+    put_char(c2, true);
+    put_char(c4, false);
     for (std::size_t j = rightFinder.size(); j-- > 0;)
         *p++ = rightFinder[j];
-    for (std::size_t j = 8; j-- > 0;)
-        put(c3[j]);
-    for (char c : DataBar_START_STOP_PATTERN)
-        *p++ = c;
+    put_char(c3, true);
+    put(DataBar_START_STOP_PATTERN);
     assert(p == widths + kSymbolWidths);
     return single_digits;
 }
