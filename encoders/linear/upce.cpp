@@ -97,27 +97,25 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     number[11] = FindMod10Digit(all.substr(0, 11));
     const std::string_view full(number.data(), number.size());
 
-    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
-    thread_local std::string text;
-    text.clear();
-    text.reserve(32);
+    char text[kUpcaSymbolChars + kAddOnMaxChars];
+    char* p = text;
     std::array<char, 6> body{};
     if (CompressUpce(full, body)) {
         const std::size_t check = static_cast<std::size_t>(number[11] - '0');
         const std::string_view parity =
             number[0] == '1' ? kUpceParitySystem1[check] : kUpceParitySystem0[check];
-        text += number[0] == '0' ? 'U' : 'V';
-        text += kRetailGuard;
+        *p++ = number[0] == '0' ? 'U' : 'V';
+        *p++ = kRetailGuard;
         for (std::size_t i = 0; i < body.size(); ++i)
-            text += RetailDigitChar(parity[i], body[i]);
-        text += kUpceRightGuard;
-        text += HumanReadableChar(number[11]);
+            *p++ = RetailDigitChar(parity[i], body[i]);
+        *p++ = kUpceRightGuard;
+        *p++ = HumanReadableChar(number[11]);
     } else {
         // Not compressible: a full UPC-A symbol, which needs the normal right guard to scan.
-        AppendUpcaSymbol(text, full, kRetailGuard);
+        p = WriteUpcaSymbol(p, full, kRetailGuard);
     }
-    AppendAddOn(text, addon);
-    return HandOver(out, capacity, text);
+    p = WriteAddOn(p, addon);
+    return HandOver(out, capacity, text, p);
 }
 
 }  // namespace orbx
