@@ -183,12 +183,16 @@ int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out,
     if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
     const auto& pairs = kInterleavedPairLetters[ratio_index(ratio)];
-    // The digits one place in, leaving room for a leading "0" where their count is odd.
-    thread_local std::string digit_work;
-    char* digits = nullptr;
-    std::size_t count = digits_of(UniData(data), digit_work, digits);
-    std::copy_backward(digits, digits + count, digits + count + 1);
-    ++digits;
+    // The digits among the first 512 characters, one place in, leaving room for a leading "0"
+    // where their count is odd and for the check digit; each character is stored and kept
+    // when it is a digit.
+    char digitArea[kUniMaxData + 2];
+    char* digits = digitArea + 1;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < kUniMaxData && data[i] != '\0'; ++i) {
+        digits[count] = data[i];
+        count += is_digit(data[i]) ? 1 : 0;
+    }
     if (check != 0) {
         const char digit = FindMod10Digit(std::string_view(digits, count));
         digits[count++] = digit;
@@ -198,14 +202,23 @@ int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out,
         ++count;
     }
 
+    // Start, five letters a pair of digits, stop: when the caller's buffer holds the longest
+    // symbol with its terminating zero the letters go straight into it; otherwise they are
+    // built per thread (kept from call to call) and handed over if they fit.
+    constexpr std::size_t kLongest = 2 + 5 * (kUniMaxData + 2) / 2 + 2;
+    const bool inPlace = out != nullptr && capacity > static_cast<long>(kLongest);
     thread_local std::string work;
-    char* const result = WorkArea(work, 5 * count / 2 + 4);
+    char* const result = inPlace ? out : WorkArea(work, kLongest);
     char* p = write_elements(result, letters, kInterleavedStart);
     // A pair of digits: the first one's widths are the bars, the second one's the spaces.
     for (std::size_t i = 0; i < count; i += 2)
         p = put_letters(
             p, pairs[static_cast<std::size_t>((digits[i] - '0') * 10 + (digits[i + 1] - '0'))]);
     p = write_elements(p, letters, kInterleavedStop);
+    if (inPlace) {
+        *p = '\0';
+        return kStatusOk;
+    }
     return HandOver(out, capacity, result, p);
 }
 
