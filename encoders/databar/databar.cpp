@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "common/bit_bytes.h"
 #include "common/output.h"
 #include "common/status.h"
 #include "encoders/databar/databar_widths.h"
@@ -415,21 +416,9 @@ std::uint64_t alternating(std::uint64_t fixed, std::uint64_t alternate) {
     return value ^ parity;
 }
 
-// Bit k of a byte as byte k of a word: eight columns of a row at once, one byte each.
-constexpr std::array<std::uint64_t, 256> make_spread() {
-    std::array<std::uint64_t, 256> spread{};
-    for (unsigned v = 0; v < 256; ++v) {
-        for (unsigned k = 0; k < 8; ++k) {
-            const unsigned byte = std::endian::native == std::endian::little ? k : 7 - k;
-            spread[v] |= static_cast<std::uint64_t>((v >> k) & 1) << (8 * byte);
-        }
-    }
-    return spread;
-}
-constexpr auto kSpread = make_spread();
-
+// Eight columns of a row at once, one byte each.
 std::uint64_t spread(std::uint64_t bits, std::size_t col) {
-    return kSpread[(bits >> col) & 0xFF];
+    return BitBytes(bits, static_cast<unsigned>(col));
 }
 
 // Writes the 50 columns of a line, and up to kColumnSlack bytes after them: `values(col)` gives
@@ -444,7 +433,7 @@ void write_columns(Values values, Characters characters, char* text) {
 }
 
 // Byte-wise arithmetic on eight column values at once (none carries into the next byte).
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kOnes = kByteOnes;
 
 // 1 in each byte that is not zero (bytes below 0x80).
 std::uint64_t nonzero(std::uint64_t v) {
