@@ -66,33 +66,31 @@ constexpr int field_width(std::uint16_t f) {
     return f >> 8;
 }
 
-// Alphanumeric mode: digits 5 bits, upper-case letters 6 bits, the punctuation 6 bits.
-constexpr std::array<std::uint16_t, 256> make_alphanumeric_fields() {
+// The fields of a mode: digits 5 bits from 43 below their code, the letters at `letterWidth`
+// bits `upperBelow` and `lowerBelow` below their codes (lower-case ones only when `lower`), and
+// the punctuation's codes at `punctuationWidth` bits.
+template <std::size_t N>
+constexpr std::array<std::uint16_t, 256> mode_fields(unsigned letterWidth, unsigned upperBelow,
+                                                     bool lower, unsigned lowerBelow,
+                                                     const std::array<CharCode, N>& punctuation,
+                                                     unsigned punctuationWidth) {
     std::array<std::uint16_t, 256> fields{};
     for (unsigned c = '0'; c <= '9'; ++c)
         fields[c] = field(c - 43, 5);
     for (unsigned c = 'A'; c <= 'Z'; ++c)
-        fields[c] = field(c - 33, 6);
-    for (const CharCode& p : kAlphanumericPunctuation)
-        fields[static_cast<unsigned char>(p.c)] = field(static_cast<unsigned>(p.code), 6);
+        fields[c] = field(c - upperBelow, letterWidth);
+    for (unsigned c = 'a'; lower && c <= 'z'; ++c)
+        fields[c] = field(c - lowerBelow, letterWidth);
+    for (const CharCode& p : punctuation)
+        fields[static_cast<unsigned char>(p.c)] =
+            field(static_cast<unsigned>(p.code), punctuationWidth);
     return fields;
 }
-constexpr auto kAlphanumericFields = make_alphanumeric_fields();
 
-// ISO/IEC 646 mode: digits 5 bits, letters 7 bits, the others 8 bits.
-constexpr std::array<std::uint16_t, 256> make_iso646_fields() {
-    std::array<std::uint16_t, 256> fields{};
-    for (unsigned c = '0'; c <= '9'; ++c)
-        fields[c] = field(c - 43, 5);
-    for (unsigned c = 'A'; c <= 'Z'; ++c)
-        fields[c] = field(c - 1, 7);
-    for (unsigned c = 'a'; c <= 'z'; ++c)
-        fields[c] = field(c - 7, 7);
-    for (const CharCode& p : kIso646Punctuation)
-        fields[static_cast<unsigned char>(p.c)] = field(static_cast<unsigned>(p.code), 8);
-    return fields;
-}
-constexpr auto kIso646Fields = make_iso646_fields();
+// Alphanumeric mode: upper-case letters and the punctuation 6 bits.
+constexpr auto kAlphanumericFields = mode_fields(6, 33, false, 0, kAlphanumericPunctuation, 6);
+// ISO/IEC 646 mode: letters 7 bits, the others 8 bits.
+constexpr auto kIso646Fields = mode_fields(7, 1, true, 7, kIso646Punctuation, 8);
 static_assert(field_code(kIso646Fields['a']) == 90 && field_width(kAlphanumericFields['/']) == 6);
 
 enum class Mode { numeric, alphanumeric, iso646 };
