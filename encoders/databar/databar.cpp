@@ -214,9 +214,11 @@ void DataBarGtinDigits(std::string_view data, char* digits) {
     const std::size_t pad =
         data.size() < kGtinWithCheckDigit ? kGtinWithCheckDigit - data.size() : 0;
     std::size_t count = 0;
+    // Each place is stored and kept when it holds a digit.
     for (std::size_t p = 0; p < kGtinDigits; ++p) {
         const unsigned char c = p < pad ? '0' : static_cast<unsigned char>(data[p - pad]);
-        if (is_digit(c)) digits[count++] = static_cast<char>(c);
+        digits[count] = static_cast<char>(c);
+        count += is_digit(c) ? 1 : 0;
     }
     // Nothing to put the zeros behind: the whole number is zero.
     if (count == 0) {
