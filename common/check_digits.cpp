@@ -1,5 +1,8 @@
 #include "common/check_digits.h"
 
+#include <array>
+#include <cstdint>
+
 #include "common/utilities.h"
 
 namespace orbx {
@@ -11,15 +14,28 @@ int digit_value(char c) {
     return isNumeric(code) ? code - '0' : 0;
 }
 
+// digit_value of every byte.
+constexpr std::array<std::uint8_t, 256> make_digit_values() {
+    std::array<std::uint8_t, 256> values{};
+    for (int d = 0; d <= 9; ++d)
+        values[static_cast<std::size_t>('0' + d)] = static_cast<std::uint8_t>(d);
+    return values;
+}
+constexpr auto kDigitValues = make_digit_values();
+
 }  // namespace
 
 char FindMod10Digit(std::string_view text) {
-    int sum = 0;
-    int weight = 3;
-    for (auto it = text.rbegin(); it != text.rend(); ++it) {
-        sum += digit_value(*it) * weight;
-        weight = 4 - weight;
+    // Weights 3 and 1 from the rightmost character: the two sums taken apart, a pair at a time.
+    int threes = 0;
+    int ones = 0;
+    std::size_t i = text.size();
+    for (; i >= 2; i -= 2) {
+        threes += kDigitValues[static_cast<unsigned char>(text[i - 1])];
+        ones += kDigitValues[static_cast<unsigned char>(text[i - 2])];
     }
+    if (i == 1) threes += kDigitValues[static_cast<unsigned char>(text[0])];
+    const int sum = 3 * threes + ones;
     return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 

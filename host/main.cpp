@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/batch.h"
 #include "host/host.h"
 #include "render/raster.h"
 #include "render/render.h"
@@ -40,52 +41,6 @@ std::string codes_of(const std::u16string& text) {
         line += std::to_string(static_cast<unsigned>(text[i]));
     }
     return line;
-}
-
-// Decodes the batch escapes; returns false for a malformed one.
-bool unescape(const std::string& in, std::u16string& out) {
-    std::string plain;
-    out.clear();
-    auto flush = [&]() {
-        out += orbx::host::Utf8ToUtf16(plain);
-        plain.clear();
-    };
-    for (std::size_t i = 0; i < in.size(); ++i) {
-        if (in[i] != '\\') {
-            plain += in[i];
-            continue;
-        }
-        if (++i >= in.size()) return false;
-        switch (in[i]) {
-            case '\\':
-                plain += '\\';
-                break;
-            case 't':
-                plain += '\t';
-                break;
-            case 'n':
-                plain += '\n';
-                break;
-            case 'r':
-                plain += '\r';
-                break;
-            case 'u': {
-                if (i + 4 >= in.size()) return false;
-                const std::string hex = in.substr(i + 1, 4);
-                if (hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-                    return false;
-                }
-                flush();
-                out += static_cast<char16_t>(std::stoul(hex, nullptr, 16));
-                i += 4;
-                break;
-            }
-            default:
-                return false;
-        }
-    }
-    flush();
-    return true;
 }
 
 // Writes a result on one line: the batch escapes for the characters that would break lines.
@@ -259,32 +214,7 @@ int run(const Options& o) {
         return 0;
     }
     if (o.mode == Options::batch) {
-        std::string line;
-        std::string out;
-        std::size_t number = 0;
-        while (std::getline(std::cin, line)) {
-            ++number;
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            const std::size_t tab = line.find('\t');
-            const std::string name = line.substr(0, tab);
-            std::u16string parameter;
-            if (tab != std::string::npos && !unescape(line.substr(tab + 1), parameter)) {
-                throw HostError("line " + std::to_string(number) + ": malformed escape");
-            }
-            const auto function = orbx::host::FindFunction(name);
-            if (!function) {
-                throw HostError("line " + std::to_string(number) + ": unknown function " + name);
-            }
-            out += result_line(
-                o, orbx::host::Evaluate(*function, tab == std::string::npos ? nullptr : &parameter),
-                true);
-            out += '\n';
-            if (out.size() > (1 << 16)) {
-                std::cout << out;
-                out.clear();
-            }
-        }
-        std::cout << out;
+        orbx::host::RunBatch(stdin, stdout, o.codes);
         return 0;
     }
     if (o.mode == Options::svg || o.mode == Options::show) return draw(o);

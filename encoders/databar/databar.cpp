@@ -1,10 +1,12 @@
 #include "encoders/databar/databar.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstring>
 #include <limits>
 
+#include "common/bit_bytes.h"
 #include "common/output.h"
 #include "common/status.h"
 #include "encoders/databar/databar_widths.h"
@@ -37,22 +39,23 @@ static_assert(kStackedColumns.size() == 8);
 constexpr std::size_t kSymbolWidths = 46;
 constexpr std::size_t kTopRowWidths = 23;
 constexpr std::size_t kRowModules = 50;
+// Room after a stacked line for its last block of eight columns.
+constexpr std::size_t kColumnSlack = 6;
 
 // Inside the finder columns the separators alternate under light modules.
-constexpr int kFinderFirstColumn = 18;
-constexpr int kFinderLastColumn = 31;
+constexpr std::size_t kFinderFirstColumn = 18;
+constexpr std::size_t kFinderLastColumn = 31;
 // The single dark separator module above a bottom row whose right finder has index 3.
-constexpr int kSpecialCaseColumn = 28;
+constexpr std::size_t kSpecialCaseColumn = 28;
 
 constexpr std::size_t kGtinDigits = 13;
 constexpr std::size_t kGtinWithCheckDigit = 14;
-constexpr std::size_t kExpandedMaxChars = 70;
 
 // Divisors that split the GTIN into two halves and each half into an Outside and an Inside value.
 constexpr std::int64_t kHalfDivisor = 4537077;
 constexpr std::int64_t kInsideValues = 1597;
 
-bool is_digit(unsigned char c) {
+constexpr bool is_digit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -62,11 +65,21 @@ int width_at(std::string_view widths, std::size_t i) {
 }
 
 // Characters DataBar Expanded carries: digits, letters, FNC1 and the GS1 punctuation.
-bool is_expanded_char(unsigned char c) {
+constexpr std::array<bool, 256> make_expanded_chars() {
     constexpr unsigned char kFnc1 = 202;
     constexpr std::string_view kPunctuation = "*,-./!\"%&'()+:;<=>?_ ";
-    return is_digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == kFnc1 ||
-           kPunctuation.find(static_cast<char>(c)) != std::string_view::npos;
+    std::array<bool, 256> chars{};
+    for (unsigned c = 0; c < 256; ++c) {
+        chars[c] = is_digit(static_cast<unsigned char>(c)) || (c >= 'A' && c <= 'Z') ||
+                   (c >= 'a' && c <= 'z') || c == kFnc1 ||
+                   kPunctuation.find(static_cast<char>(c)) != std::string_view::npos;
+    }
+    return chars;
+}
+constexpr auto kExpandedChars = make_expanded_chars();
+
+bool is_expanded_char(unsigned char c) {
+    return kExpandedChars[c];
 }
 
 // The 13 digits of a GTIN: the data cut or zero-padded on the left to 14 characters, without the
@@ -80,25 +93,8 @@ std::string normalise_gtin(std::string_view data) {
 
 std::string normalise_expanded(std::string_view data) {
     if (data.empty()) return std::string(kGtinDigits, '0');
-    std::string kept;
-    kept.reserve(kExpandedMaxChars);
-    for (std::size_t i = 0; i < data.size() && kept.size() < kExpandedMaxChars; ++i) {
-        if (is_expanded_char(static_cast<unsigned char>(data[i]))) kept += data[i];
-    }
-    return kept;
-}
-
-// The eight widths of a data character, in natural element order.
-using CharWidths = std::array<int, 8>;
-
-// Outside character: the odd subset takes the quotient, its elements need no narrow one.
-bool outside_widths(int value, CharWidths& widths) {
-    return DataBarOutsideCharacter(value, widths.data());
-}
-
-// Inside character: the odd subset takes the remainder, the even elements need no narrow one.
-bool inside_widths(int value, CharWidths& widths) {
-    return DataBarInsideCharacter(value, widths.data());
+    char kept[kDataBarExpandedMaxChars];
+    return std::string(kept, DataBarExpandedData(data, kept));
 }
 
 // Finder indexes of a checksum: the pairs (0, 8) and (8, 0) are not used, so k skips 8 and 72.
@@ -109,6 +105,35 @@ int finder_pair(int checksum) {
     return k;
 }
 
+// The eight packed widths of a character (four bits each, the first lowest) as width digits in
+// memory order, reversed when the character stands reversed in the symbol; false when a width
+// has more than one digit.
+bool width_digits(std::uint32_t packed, bool reversed, char* digits) {
+    // Nibble k to byte k.
+    std::uint64_t x = packed;
+    x = (x | x << 16) & 0x0000FFFF0000FFFFULL;
+    x = (x | x << 8) & 0x00FF00FF00FF00FFULL;
+    x = (x | x << 4) & 0x0F0F0F0F0F0F0F0FULL;
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    const bool single = ((x + 6 * kOnes) & 0x1010101010101010ULL) == 0;
+    x += '0' * kOnes;
+    char bytes[8];
+    std::memcpy(bytes, &x, sizeof bytes);
+    // Byte k in memory is width k on a little-endian machine.
+    const bool forward = reversed == (std::endian::native == std::endian::big);
+    for (std::size_t k = 0; k < 8; ++k)
+        digits[k] = bytes[forward ? k : 7 - k];
+    return single;
+}
+
+// Sum of the packed widths times the weights, in natural element order.
+int weighted(std::uint32_t packed, const std::array<int, 8>& weights) {
+    int sum = 0;
+    for (std::size_t j = 0; j < 8; ++j)
+        sum += static_cast<int>((packed >> (4 * j)) & 0xFU) * weights[j];
+    return sum;
+}
+
 // The 46 widths of GetDatabarBarWidths for the GTIN value `v`, as width digits in `widths`; false
 // where it gives none.
 bool bar_widths(std::int64_t v, char* widths, bool& specialCaseStackedOmni) {
@@ -117,22 +142,17 @@ bool bar_widths(std::int64_t v, char* widths, bool& specialCaseStackedOmni) {
     const std::int64_t right = v % kHalfDivisor;
     if (left / kInsideValues > std::numeric_limits<int>::max()) return false;
 
-    CharWidths c1{};
-    CharWidths c2{};
-    CharWidths c3{};
-    CharWidths c4{};
-    if (!outside_widths(static_cast<int>(left / kInsideValues), c1) ||
-        !inside_widths(static_cast<int>(left % kInsideValues), c2) ||
-        !outside_widths(static_cast<int>(right / kInsideValues), c3) ||
-        !inside_widths(static_cast<int>(right % kInsideValues), c4)) {
-        return false;
-    }
+    // Outside characters (1 and 3): the odd subset takes the quotient, its elements need no
+    // narrow one; inside characters (2 and 4): the odd subset takes the remainder, the even
+    // elements need no narrow one.
+    const std::uint32_t c1 = DataBarOutsideCharacterPacked(static_cast<int>(left / kInsideValues));
+    const std::uint32_t c2 = DataBarInsideCharacterPacked(static_cast<int>(left % kInsideValues));
+    const std::uint32_t c3 = DataBarOutsideCharacterPacked(static_cast<int>(right / kInsideValues));
+    const std::uint32_t c4 = DataBarInsideCharacterPacked(static_cast<int>(right % kInsideValues));
+    if (c1 == 0 || c2 == 0 || c3 == 0 || c4 == 0) return false;
     // Characters 2 and 3 stand reversed in the symbol; the weights apply in natural order.
-    int sum = 0;
-    for (std::size_t j = 0; j < 8; ++j) {
-        sum += c1[j] * kChecksumWeights[0][j] + c2[j] * kChecksumWeights[1][j] +
-               c3[j] * kChecksumWeights[2][j] + c4[j] * kChecksumWeights[3][j];
-    }
+    const int sum = weighted(c1, kChecksumWeights[0]) + weighted(c2, kChecksumWeights[1]) +
+                    weighted(c3, kChecksumWeights[2]) + weighted(c4, kChecksumWeights[3]);
     const int k = finder_pair(sum % 79);
     const std::string_view leftFinder = kFinders[static_cast<std::size_t>(k / 9)];
     const std::string_view rightFinder = kFinders[static_cast<std::size_t>(k % 9)];
@@ -143,26 +163,23 @@ bool bar_widths(std::int64_t v, char* widths, bool& specialCaseStackedOmni) {
     // tables rule out) would not make 46 widths.
     char* p = widths;
     bool single_digits = true;
-    const auto put = [&p, &single_digits](int w) {
-        single_digits = single_digits && w >= 0 && w <= 9;
-        *p++ = static_cast<char>('0' + w);
+    const auto put = [&p](std::string_view part) {
+        std::memcpy(p, part.data(), part.size());
+        p += part.size();
     };
-    for (char c : DataBar_START_STOP_PATTERN)
-        *p++ = c;
-    for (std::size_t j = 0; j < 8; ++j)
-        put(c1[j]);
-    for (char c : leftFinder)
-        *p++ = c;
-    for (std::size_t j = 8; j-- > 0;)
-        put(c2[j]);
-    for (std::size_t j = 0; j < 8; ++j)
-        put(c4[j]);
+    const auto put_char = [&p, &single_digits](std::uint32_t packed, bool reversed) {
+        single_digits = width_digits(packed, reversed, p) && single_digits;
+        p += 8;
+    };
+    put(DataBar_START_STOP_PATTERN);
+    put_char(c1, false);
+    put(leftFinder);
+    put_char(c2, true);
+    put_char(c4, false);
     for (std::size_t j = rightFinder.size(); j-- > 0;)
         *p++ = rightFinder[j];
-    for (std::size_t j = 8; j-- > 0;)
-        put(c3[j]);
-    for (char c : DataBar_START_STOP_PATTERN)
-        *p++ = c;
+    put_char(c3, true);
+    put(DataBar_START_STOP_PATTERN);
     assert(p == widths + kSymbolWidths);
     return single_digits;
 }
@@ -178,20 +195,30 @@ int encode(const char* data, char* out, long capacity, Render render) {
     char widths[kSymbolWidths];
     bool special = false;
     if (!bar_widths(DataBarGtinDigitsValue(digits), widths, special)) return kStatusRefused;
-    char text[2 * kRowModules + 1];
+    char text[2 * kRowModules + 1 + kColumnSlack];
     const std::size_t length = render(std::string_view(widths, kSymbolWidths), special, text);
     return HandOver(out, capacity, std::string_view(text, length));
 }
 
 }  // namespace
 
+std::size_t DataBarExpandedData(std::string_view data, char* kept) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < data.size() && count < kDataBarExpandedMaxChars; ++i) {
+        if (is_expanded_char(static_cast<unsigned char>(data[i]))) kept[count++] = data[i];
+    }
+    return count;
+}
+
 void DataBarGtinDigits(std::string_view data, char* digits) {
     const std::size_t pad =
         data.size() < kGtinWithCheckDigit ? kGtinWithCheckDigit - data.size() : 0;
     std::size_t count = 0;
+    // Each place is stored and kept when it holds a digit.
     for (std::size_t p = 0; p < kGtinDigits; ++p) {
         const unsigned char c = p < pad ? '0' : static_cast<unsigned char>(data[p - pad]);
-        if (is_digit(c)) digits[count++] = static_cast<char>(c);
+        digits[count] = static_cast<char>(c);
+        count += is_digit(c) ? 1 : 0;
     }
     // Nothing to put the zeros behind: the whole number is zero.
     if (count == 0) {
@@ -311,46 +338,149 @@ std::size_t ExpandModules(std::string_view widths, int& paintBar, std::span<std:
 namespace {
 
 // Both stacked forms: the top row is the first 23 widths and a guard, the bottom row a guard and
-// the other 23; the colour runs on from the top row, so the bottom row starts dark.
+// the other 23; the colour runs on from the top row, so the bottom row starts dark. A row's
+// modules are bits, column c at bit c, 1 for dark.
 struct StackedRows {
-    std::array<std::uint8_t, kRowModules> top{};
-    std::array<std::uint8_t, kRowModules> bottom{};
+    std::uint64_t top = 0;
+    std::uint64_t bottom = 0;
 };
+
+// The width of a width digit, 0 for any other character.
+constexpr std::array<std::uint8_t, 256> make_digit_widths() {
+    std::array<std::uint8_t, 256> widths{};
+    for (unsigned d = 0; d <= 9; ++d)
+        widths['0' + d] = static_cast<std::uint8_t>(d);
+    return widths;
+}
+constexpr auto kDigitWidths = make_digit_widths();
+
+// ExpandModules into the bits of a row, whose elements so far end at module `at` with colour
+// changes marked in `changes` (bit m set where module m differs from module m - 1, bit 0 where
+// the row starts dark); returns where the elements end, at most 50.
+std::size_t expand_runs(std::string_view widths, int& paintBar, std::uint64_t& changes,
+                        std::size_t at) {
+    for (const char w : widths) {
+        at = std::min<std::size_t>(at + kDigitWidths[static_cast<unsigned char>(w)], kRowModules);
+        // Every element flips the colour where it ends; an empty one flips it back.
+        changes ^= std::uint64_t{1} << at;
+    }
+    paintBar ^= static_cast<int>(widths.size() & 1);
+    return at;
+}
+
+// The row's modules from its colour changes: each module is the parity of the changes up to it;
+// light from `end`, where its elements end.
+std::uint64_t modules_of(std::uint64_t changes, std::size_t end) {
+    for (unsigned shift = 1; shift < 64; shift *= 2)
+        changes ^= changes << shift;
+    return changes & ((std::uint64_t{1} << end) - 1);
+}
 
 StackedRows expand_rows(std::string_view widths) {
     const std::size_t split = std::min(widths.size(), kTopRowWidths);
     StackedRows rows;
     int paintBar = 0;
-    const std::size_t top = ExpandModules(widths.substr(0, split), paintBar, rows.top);
-    ExpandModules(DataBar_START_STOP_PATTERN, paintBar, std::span(rows.top).subspan(top));
-    const std::size_t bottom = ExpandModules(DataBar_START_STOP_PATTERN, paintBar, rows.bottom);
-    ExpandModules(widths.substr(split), paintBar, std::span(rows.bottom).subspan(bottom));
+    std::uint64_t changes = 0;
+    std::size_t end = expand_runs(widths.substr(0, split), paintBar, changes, 0);
+    end = expand_runs(DataBar_START_STOP_PATTERN, paintBar, changes, end);
+    rows.top = modules_of(changes, end);
+    changes = static_cast<std::uint64_t>(paintBar);
+    end = expand_runs(DataBar_START_STOP_PATTERN, paintBar, changes, 0);
+    end = expand_runs(widths.substr(split), paintBar, changes, end);
+    rows.bottom = modules_of(changes, end);
     return rows;
 }
 
-bool in_finder(int col) {
-    return col >= kFinderFirstColumn && col <= kFinderLastColumn;
+// Columns first to last (at most 63) as bits.
+constexpr std::uint64_t columns(std::size_t first, std::size_t last) {
+    return ((std::uint64_t{2} << last) - 1) & ~((std::uint64_t{1} << first) - 1);
+}
+
+// Each bit the parity of the bits up to it.
+std::uint64_t prefix_parity(std::uint64_t bits) {
+    for (unsigned shift = 1; shift < 64; shift *= 2)
+        bits ^= bits << shift;
+    return bits;
+}
+
+// A separator module by module, each the complement of its left neighbour where `alternate` is
+// set and `fixed` elsewhere (column 0 is never alternating). Bit-parallel: with P the parity of
+// the alternating columns up to each column, a module XOR P stays the same along a run of
+// alternating columns, so it is carried into the run from the column before it.
+std::uint64_t alternating(std::uint64_t fixed, std::uint64_t alternate) {
+    const std::uint64_t parity = prefix_parity(alternate);
+    std::uint64_t known = ~alternate;
+    std::uint64_t value = (fixed ^ parity) & known;
+    for (unsigned shift = 1; shift < 64; shift *= 2) {
+        value |= (value << shift) & ~known;
+        known |= known << shift;
+    }
+    return value ^ parity;
+}
+
+// Eight columns of a row at once, one byte each.
+std::uint64_t spread(std::uint64_t bits, std::size_t col) {
+    return BitBytes(bits, static_cast<unsigned>(col));
+}
+
+// Writes the 50 columns of a line, and up to kColumnSlack bytes after them: `values(col)` gives
+// the column values of columns col to col + 7, a byte each, and `characters` turns them into
+// their font characters, a byte each.
+template <typename Values, typename Characters>
+void write_columns(Values values, Characters characters, char* text) {
+    for (std::size_t col = 0; col < kRowModules; col += 8) {
+        const std::uint64_t chars = characters(values(col));
+        std::memcpy(text + col, &chars, sizeof chars);
+    }
+}
+
+// Byte-wise arithmetic on eight column values at once (none carries into the next byte).
+constexpr std::uint64_t kOnes = kByteOnes;
+
+// 1 in each byte that is not zero (bytes below 0x80).
+std::uint64_t nonzero(std::uint64_t v) {
+    return ((v + 0x7F * kOnes) >> 7) & kOnes;
+}
+
+// Stacked column values 0 to 7 to their characters: "a", then "j" to "o", then "T".
+static_assert(kStackedColumns[0] == 'a' && kStackedColumns[1] == 'j' && kStackedColumns[6] == 'o' &&
+              kStackedColumns[7] == 'T');
+std::uint64_t stacked_characters(std::uint64_t v) {
+    const std::uint64_t zero = nonzero(v) ^ kOnes;
+    const std::uint64_t seven = ((v + kOnes) >> 3) & kOnes;
+    return ('j' - 1) * kOnes + v - ('j' - 1 - 'a') * zero - ('o' + 1 - 'T') * seven;
+}
+
+// Single-row modules 0 and 1 to their characters.
+std::uint64_t module_characters(std::uint64_t v) {
+    return kDataBarLightModule * kOnes + (kDataBarDarkModule - kDataBarLightModule) * v;
+}
+
+// Second-line values 0 to 15 to their characters: "a", then "p" to "z" for 1 to 11; the values
+// 12 to 15, which do not arise, draw as the last character.
+static_assert(kDataBarSecondLineColumns[0] == 'a' && kDataBarSecondLineColumns[1] == 'p' &&
+              kDataBarSecondLineColumns[11] == 'z' && kDataBarSecondLineColumns.size() == 12);
+std::uint64_t second_line_characters(std::uint64_t v) {
+    const std::uint64_t high = (((v + 4 * kOnes) >> 4) & kOnes) * 0xFF;
+    v = (v & ~high) | (11 * kOnes & high);
+    const std::uint64_t zero = nonzero(v) ^ kOnes;
+    return ('p' - 1) * kOnes + v - ('p' - 1 - 'a') * zero;
 }
 
 // DataBarStackedColumns into `text` (50 characters).
 std::size_t stacked_columns(std::string_view widths, char* text) {
     const StackedRows rows = expand_rows(widths);
     // Separator: dark between two light modules, light between two dark ones, alternating where
-    // the rows differ; the four columns at each end stay light. One pass: each separator
-    // module needs only its left neighbour.
-    int sep = 0;
-    for (std::size_t col = 0; col < kRowModules; ++col) {
-        const int top = rows.top[col];
-        const int bottom = rows.bottom[col];
-        if (col < 4 || col > 43) {
-            sep = 0;
-        } else if (top != bottom) {
-            sep = sep == 0 ? 1 : 0;
-        } else {
-            sep = top == 0 ? 1 : 0;
-        }
-        text[col] = kStackedColumns[static_cast<std::size_t>(bottom * 4 + sep * 2 + top)];
-    }
+    // the rows differ; light outside columns 4 to 43.
+    const std::uint64_t inside = columns(4, 43);
+    const std::uint64_t sep =
+        alternating(~rows.top & inside, (rows.top ^ rows.bottom) & inside) & inside;
+    // Column value bottom x 4 + separator x 2 + top.
+    write_columns(
+        [&](std::size_t col) {
+            return spread(rows.bottom, col) << 2 | spread(sep, col) << 1 | spread(rows.top, col);
+        },
+        stacked_characters, text);
     return kRowModules;
 }
 
@@ -359,55 +489,41 @@ std::size_t stacked_omni_columns(std::string_view widths, bool specialCaseStacke
     const StackedRows rows = expand_rows(widths);
     // The first line is the top row; the host's paragraph separator keeps the two rows on two
     // lines of a field; the second line draws the separators, the middle row and the bottom row.
-    char* const second = text + kRowModules + 1;
+    write_columns([&](std::size_t col) { return spread(rows.top, col); }, module_characters, text);
     text[kRowModules] = '\r';
-    // One pass: a separator module in the finder columns needs only its left neighbour.
-    int belowTop = 0;
-    int aboveBottom = 0;
-    for (int col = 0; col < static_cast<int>(kRowModules); ++col) {
-        const auto c = static_cast<std::size_t>(col);
-        const int top = rows.top[c];
-        const int bottom = rows.bottom[c];
-        text[c] = top == 1 ? kDataBarDarkModule : kDataBarLightModule;
-        int middle = 0;
-        if (col < 4 || col > 45) {
-            belowTop = 0;
-            aboveBottom = 0;
-        } else {
-            // Separators are the complement of their row, except that in the finder columns a
-            // light row module gets a module alternating with its left neighbour.
-            if (in_finder(col)) {
-                belowTop = top == 1 ? 0 : belowTop == 0 ? 1 : 0;
-            } else {
-                belowTop = top == 1 ? 0 : 1;
-            }
-            if (in_finder(col) && specialCaseStackedOmni) {
-                aboveBottom = col == kSpecialCaseColumn ? 1 : 0;
-            } else if (in_finder(col)) {
-                aboveBottom = bottom == 1 ? 0 : aboveBottom == 0 ? 1 : 0;
-            } else {
-                aboveBottom = bottom == 1 ? 0 : 1;
-            }
-            // The middle row alternates between the separators, dark on odd columns.
-            if (col >= 5) middle = col % 2 == 1 ? 1 : 0;
-        }
-        const int value = bottom * 8 + aboveBottom * 4 + middle * 2 + belowTop;
-        assert(value < static_cast<int>(kDataBarSecondLineColumns.size()));
-        second[c] = kDataBarSecondLineColumns[std::min<std::size_t>(
-            static_cast<std::size_t>(value), kDataBarSecondLineColumns.size() - 1)];
+
+    // Separators are the complement of their row, light in the four columns at each end. In the
+    // finder columns a light row module gets a module alternating with its left neighbour (or,
+    // above a bottom row whose right finder is the special one, only column 28 is dark). The
+    // middle row alternates between the separators, dark on odd columns from column 5.
+    const std::uint64_t inside = columns(4, 45);
+    const std::uint64_t finder = columns(kFinderFirstColumn, kFinderLastColumn);
+    const std::uint64_t belowTop = alternating(~rows.top & inside, finder & ~rows.top) & inside;
+    std::uint64_t aboveBottom = alternating(~rows.bottom & inside, finder & ~rows.bottom) & inside;
+    if (specialCaseStackedOmni) {
+        aboveBottom = (aboveBottom & ~finder) | (std::uint64_t{1} << kSpecialCaseColumn);
     }
+    const std::uint64_t middle = columns(5, 45) & 0xAAAAAAAAAAAAAAAAULL;
+    // Column value bottom x 8 + separator above x 4 + middle x 2 + separator below; values 12
+    // to 15 do not arise (the separator above a row is light wherever that row is dark).
+    write_columns(
+        [&](std::size_t col) {
+            return spread(rows.bottom, col) << 3 | spread(aboveBottom, col) << 2 |
+                   spread(middle, col) << 1 | spread(belowTop, col);
+        },
+        second_line_characters, text + kRowModules + 1);
     return 2 * kRowModules + 1;
 }
 
 }  // namespace
 
 std::string DataBarStackedColumns(std::string_view widths) {
-    char text[kRowModules];
+    char text[kRowModules + kColumnSlack];
     return std::string(text, stacked_columns(widths, text));
 }
 
 std::string DataBarStackedOmniColumns(std::string_view widths, bool specialCaseStackedOmni) {
-    char text[2 * kRowModules + 1];
+    char text[2 * kRowModules + 1 + kColumnSlack];
     return std::string(text, stacked_omni_columns(widths, specialCaseStackedOmni, text));
 }
 

@@ -29,6 +29,13 @@ inline constexpr std::array<char, 12> kDataBarSecondLineColumns{'a', 'p', 'q', '
 // Expanded character set, at most 70 characters.
 std::string VerifyUserData(std::string_view data, std::string_view typeName);
 
+// The most characters VerifyUserData keeps for DataBar Expanded.
+inline constexpr std::size_t kDataBarExpandedMaxChars = 70;
+
+// What VerifyUserData gives DataBar Expanded for non-empty data, written to `kept` (room for
+// kDataBarExpandedMaxChars); returns how many characters it wrote.
+std::size_t DataBarExpandedData(std::string_view data, char* kept);
+
 // The 13 digits that VerifyUserData gives the GTIN types, written to `digits[0]` to `digits[12]`.
 void DataBarGtinDigits(std::string_view data, char* digits);
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 
 #include "common/output.h"
 #include "common/status.h"
@@ -74,24 +75,19 @@ constexpr std::string_view kOutOfRangeWidths = "-1";
 
 using ModuleRow = std::array<std::uint8_t, kMaxRowModules>;
 
+// Most widths of a symbol: 22 characters and 11 finders.
+constexpr std::size_t kMaxSymbolWidths =
+    kExpandedMaxSymbolChars * kCharWidths + kExpandedMaxSymbolChars / 2 * kFinderWidths;
+// Most characters of the font text: at most 11 rows, each at most a row of modules and the
+// carriage return before it.
+constexpr std::size_t kMaxText = kExpandedMaxSymbolChars / 2 * (kMaxRowModules + 1);
+// Room after the text for the 8-byte stores that write a run of modules.
+constexpr std::size_t kRunSlack = 16;
+
 std::span<const std::uint8_t> finder_sequence(int symbolChars) {
     if (symbolChars < kExpandedMinSymbolChars || symbolChars > kExpandedMaxSymbolChars) return {};
     const auto& row = kFinderSequences[static_cast<std::size_t>((symbolChars - 3) / 2)];
     return std::span<const std::uint8_t>(row.data(), static_cast<std::size_t>(symbolChars + 1) / 2);
-}
-
-// Widths of an Expanded character value 0 to 4191 in natural order, odd0 even0 ... odd3 even3.
-std::string expanded_char_widths(int value) {
-    // The widths come from the table of every Expanded character (the odd subset takes the
-    // quotient, the even elements need no narrow one).
-    int widths[kCharWidths];
-    const bool found = DataBarExpandedCharacter(value, widths);
-    assert(found);
-    if (!found) return std::string(kCharWidths, '1');
-    std::string text(kCharWidths, '0');
-    for (std::size_t i = 0; i < kCharWidths; ++i)
-        text[i] = static_cast<char>('0' + widths[i]);
-    return text;
 }
 
 int width_at(std::string_view widths, std::size_t i) {
@@ -130,10 +126,180 @@ void separator(const ModuleRow& row, std::size_t modules, bool reversed, std::si
     }
 }
 
-void row_text(std::string& text, std::string_view content) {
-    text.assign(DataBar_START_STOP_PATTERN);
-    text += content;
-    text += DataBar_START_STOP_PATTERN;
+// The widths of a row: the guard, `content` and the guard, written to `into` (room for
+// content.size() + 4); returns how many.
+std::size_t row_widths(std::string_view content, char* into) {
+    const std::string_view guard = DataBar_START_STOP_PATTERN;
+    std::memcpy(into, guard.data(), guard.size());
+    std::memcpy(into + guard.size(), content.data(), content.size());
+    std::memcpy(into + guard.size() + content.size(), guard.data(), guard.size());
+    return content.size() + 2 * guard.size();
+}
+
+// The symbol's widths as digits, as GetDatabarExpandedBarWidths gives them, for a binary data
+// string of whole data characters, written to `widths` (room for kMaxSymbolWidths); returns how
+// many.
+std::size_t symbol_widths(const ExpandedBits& bits, char* widths) {
+    const int count = bits.Size() / 12;
+    const int symbolChars = count + 1;
+    const std::span<const std::uint8_t> finders = finder_sequence(symbolChars);
+    assert(!finders.empty());
+    if (finders.empty()) return 0;
+
+    // The data characters in natural order, and the checksum of their widths: character n
+    // stands in pair n / 2 + 1, as its right character (read right to left) when n is odd, as
+    // its left character when n is even; pair 1's left character is the check character.
+    int chars[kExpandedMaxSymbolChars - 1][kCharWidths];
+    int sum = 0;
+    for (int n = 1; n <= count; ++n) {
+        int* w = chars[n - 1];
+        const bool found =
+            DataBarExpandedCharacter(static_cast<int>(bits.Read(12 * (n - 1), 12)), w);
+        assert(found);
+        if (!found) std::fill(w, w + kCharWidths, 1);
+        const int finder = finders[static_cast<std::size_t>(n / 2)];
+        const auto& weights =
+            kChecksumWeights[static_cast<std::size_t>(n % 2 == 1 ? 2 * finder : 2 * finder - 1)];
+        for (std::size_t j = 0; j < kCharWidths; ++j)
+            sum += w[j] * weights[j];
+    }
+    int check[kCharWidths];
+    const bool found = DataBarExpandedCharacter(211 * (symbolChars - 4) + sum % 211, check);
+    assert(found);
+    if (!found) std::fill(check, check + kCharWidths, 1);
+
+    char* p = widths;
+    const auto put_char = [&p](const int* w, bool reversed) {
+        for (std::size_t j = 0; j < kCharWidths; ++j)
+            *p++ = static_cast<char>('0' + w[reversed ? kCharWidths - 1 - j : j]);
+    };
+    const auto put_finder = [&p](std::uint8_t f) {
+        std::memcpy(p, kFinders[f].data(), kFinderWidths);
+        p += kFinderWidths;
+    };
+    put_char(check, false);
+    put_finder(finders[0]);
+    for (int n = 1; n <= count; ++n) {
+        put_char(chars[n - 1], n % 2 == 1);
+        if (n % 2 == 0) put_finder(finders[static_cast<std::size_t>(n / 2)]);
+    }
+    return static_cast<std::size_t>(p - widths);
+}
+
+// DataBarExpandedRow written from `text`, where `end` leaves kRunSlack bytes after the room;
+// returns the end of the text, or nullptr when it does not fit.
+char* write_row(std::string_view widths, char* text, const char* end) {
+    const std::string_view guard = DataBar_START_STOP_PATTERN;
+    static_assert(DataBar_START_STOP_PATTERN.size() % 2 == 0);
+    if (static_cast<std::size_t>(end - text) < 9 * (widths.size() + 2 * guard.size())) {
+        return nullptr;
+    }
+    // One character per module, a run of one colour per width, starting light, a space and a bar
+    // at a time; a width is one digit, a run at most 9 modules, written with two 8-byte stores.
+    std::uint64_t colours[2];
+    std::memset(&colours[0], kDataBarLightModule, sizeof colours[0]);
+    std::memset(&colours[1], kDataBarDarkModule, sizeof colours[1]);
+    char* p = text;
+    const auto run = [&p](const std::uint64_t& colour, char w) {
+        const unsigned n = static_cast<unsigned char>(w) - static_cast<unsigned>('0');
+        std::memcpy(p, &colour, 8);
+        std::memcpy(p + 8, &colour, 8);
+        p += n <= 9 ? n : 0;
+    };
+    // The guards have an even number of elements: each part starts with a space.
+    const auto part = [&](std::string_view part) {
+        std::size_t i = 0;
+        for (; i + 1 < part.size(); i += 2) {
+            run(colours[0], part[i]);
+            run(colours[1], part[i + 1]);
+        }
+        if (i < part.size()) run(colours[0], part[i]);
+        return part.size() % 2;
+    };
+    part(guard);
+    if (part(widths) == 1) {
+        // After an odd number of widths the closing guard starts with a bar.
+        for (std::size_t i = 0; i < guard.size(); ++i)
+            run(colours[(i + 1) % 2], guard[i]);
+    } else {
+        part(guard);
+    }
+    return p;
+}
+
+// DataBarExpandedStackedRows written from `text` up to `end`; returns the end of the text, or
+// nullptr when it does not fit.
+char* write_stacked_rows(std::string_view widths, int segs, char* text, const char* end) {
+    assert(segs >= 2 && segs % 2 == 0);
+    const std::size_t rowWidth = static_cast<std::size_t>(segs / 2) * kPairWidths;
+    if (rowWidth == 0) return text;
+    // A short last row of an odd number of finders reads left to right, shifted by one module.
+    const bool oddFinders = (widths.size() + kPairWidths - 1) / kPairWidths % 2 == 1;
+    // With an even number of pairs per row, even rows read from right to left.
+    const bool reverseEvenRows = segs % 4 == 0;
+
+    char* p = text;
+    const auto put = [&p, end](char c) {
+        if (p == end) return false;
+        *p++ = c;
+        return true;
+    };
+    char rowWidths[kMaxSymbolWidths + 4];
+    const auto row_of = [&](std::size_t pos) {
+        return std::string_view(
+            rowWidths,
+            row_widths(widths.substr(pos, std::min(rowWidth, kMaxSymbolWidths)), rowWidths));
+    };
+
+    ModuleRow first{};
+    int paintBar = 0;
+    const std::size_t firstModules = ExpandModules(row_of(0), paintBar, first);
+    for (std::size_t c = 0; c < firstModules; ++c) {
+        if (!put(first[c] == 1 ? kDataBarDarkModule : kDataBarLightModule)) return nullptr;
+    }
+    const std::size_t lightFrom = firstModules >= 4 ? firstModules - 4 : 0;
+
+    ModuleRow lower{};
+    separator(first, firstModules, false, 5, lightFrom, lower);
+    // The middle row alternates, dark on odd columns.
+    ModuleRow middle{};
+    for (std::size_t c = 5; c < lightFrom; ++c)
+        middle[c] = c % 2 == 1 ? 1 : 0;
+
+    ModuleRow row{};
+    ModuleRow upper{};
+    std::size_t i = 2;
+    for (std::size_t pos = rowWidth; pos < widths.size(); pos += rowWidth, ++i) {
+        const std::string_view rowText = row_of(pos);
+        bool shifted = false;
+        bool reversed = false;
+        if (i % 2 == 0 && reverseEvenRows) {
+            if (rowText.size() < rowWidth && oddFinders) {
+                rowWidths[0] = '2';
+                shifted = true;
+            } else {
+                std::reverse(rowWidths, rowWidths + rowText.size());
+                reversed = true;
+            }
+        }
+        paintBar = i % 2 == 1 || shifted ? 0 : 1;
+        row.fill(0);
+        const std::size_t modules = ExpandModules(rowText, paintBar, row);
+        separator(row, modules, reversed, 4, modules > 3 ? modules - 3 : 0, upper);
+
+        // The host's paragraph separator starts the row on a new line of the field.
+        if (!put('\r')) return nullptr;
+        for (std::size_t c = 0; c < std::max(firstModules, modules); ++c) {
+            const int value = row[c] * 8 + upper[c] * 4 + middle[c] * 2 + lower[c];
+            assert(value < static_cast<int>(kDataBarSecondLineColumns.size()));
+            if (!put(kDataBarSecondLineColumns[std::min<std::size_t>(
+                    static_cast<std::size_t>(value), kDataBarSecondLineColumns.size() - 1)])) {
+                return nullptr;
+            }
+        }
+        lower = upper;
+    }
+    return p;
 }
 
 }  // namespace
@@ -172,131 +338,50 @@ int CalculateDatabarExpCheckSum(std::span<const std::string> dataCharacters) {
 }
 
 std::string GetDatabarExpandedBarWidths(std::string_view data, int segs) {
-    const std::string bits = GetDatabarExpandedBinaryString(data, segs);
-    if (bits.empty()) return std::string(kOutOfRangeWidths);
-    const std::size_t count = bits.size() / 12;
-    const int symbolChars = static_cast<int>(count) + 1;
-
-    // Data characters as they stand in the symbol: the right character of a pair reads from
-    // right to left, so the odd ones are reversed.
-    std::array<std::string, kExpandedMaxSymbolChars - 1> chars;
-    for (std::size_t n = 1; n <= count; ++n) {
-        std::string widths = expanded_char_widths(
-            ConvertBinaryToDec(std::string_view(bits).substr(12 * (n - 1), 12)));
-        if (n % 2 == 1) std::reverse(widths.begin(), widths.end());
-        chars[n - 1] = std::move(widths);
-    }
-    const std::span<const std::string> dataChars(chars.data(), count);
-    const std::span<const std::uint8_t> finders = finder_sequence(symbolChars);
-
-    std::string widths;
-    widths.reserve(kCharWidths * static_cast<std::size_t>(symbolChars) +
-                   kFinderWidths * finders.size());
-    widths += expanded_char_widths(CalculateDatabarExpCheckSum(dataChars));
-    widths += kFinders[finders[0]];
-    widths += chars[0];
-    for (std::size_t n = 2; n <= count; ++n) {
-        widths += chars[n - 1];
-        if (n % 2 == 0) widths += kFinders[finders[n / 2]];
-    }
-    return widths;
+    ExpandedBits bits;
+    if (!DatabarExpandedBits(data, segs, bits)) return std::string(kOutOfRangeWidths);
+    char widths[kMaxSymbolWidths];
+    return std::string(widths, symbol_widths(bits, widths));
 }
 
 std::string DataBarExpandedRow(std::string_view widths) {
-    std::string row;
-    row_text(row, widths);
-    // One character per module, a run of one colour per width, starting light; every width is
-    // one digit, so the row's widths cannot fill more than nine modules each.
-    std::string text(9 * row.size(), kDataBarLightModule);
-    std::size_t count = 0;
-    bool dark = false;
-    for (char w : row) {
-        const std::size_t run = static_cast<std::size_t>(w >= '0' && w <= '9' ? w - '0' : 0);
-        if (dark) std::memset(text.data() + count, kDataBarDarkModule, run);
-        count += run;
-        dark = !dark;
-    }
-    text.resize(count);
+    std::string text(9 * (widths.size() + 4) + kRunSlack, '\0');
+    const char* end = write_row(widths, text.data(), text.data() + text.size() - kRunSlack);
+    text.resize(static_cast<std::size_t>(end - text.data()));
     return text;
 }
 
 std::string DataBarExpandedStackedRows(std::string_view widths, int segs) {
-    assert(segs >= 2 && segs % 2 == 0);
     const std::size_t rowWidth = static_cast<std::size_t>(segs / 2) * kPairWidths;
     if (rowWidth == 0) return {};
-    // A short last row of an odd number of finders reads left to right, shifted by one module.
-    const bool oddFinders = (widths.size() + kPairWidths - 1) / kPairWidths % 2 == 1;
-    // With an even number of pairs per row, even rows read from right to left.
-    const bool reverseEvenRows = segs % 4 == 0;
-
-    std::string text;
-    text.reserve((widths.size() / rowWidth + 1) * (kMaxRowModules + 1));
-    std::string rowWidths;
-    rowWidths.reserve(rowWidth + 4);
-
-    ModuleRow first{};
-    row_text(rowWidths, widths.substr(0, rowWidth));
-    int paintBar = 0;
-    const std::size_t firstModules = ExpandModules(rowWidths, paintBar, first);
-    for (std::size_t c = 0; c < firstModules; ++c)
-        text += first[c] == 1 ? kDataBarDarkModule : kDataBarLightModule;
-    const std::size_t lightFrom = firstModules >= 4 ? firstModules - 4 : 0;
-
-    ModuleRow lower{};
-    separator(first, firstModules, false, 5, lightFrom, lower);
-    // The middle row alternates, dark on odd columns.
-    ModuleRow middle{};
-    for (std::size_t c = 5; c < lightFrom; ++c)
-        middle[c] = c % 2 == 1 ? 1 : 0;
-
-    ModuleRow row{};
-    ModuleRow upper{};
-    std::size_t i = 2;
-    for (std::size_t pos = rowWidth; pos < widths.size(); pos += rowWidth, ++i) {
-        row_text(rowWidths, widths.substr(pos, rowWidth));
-        bool shifted = false;
-        bool reversed = false;
-        if (i % 2 == 0 && reverseEvenRows) {
-            if (rowWidths.size() < rowWidth && oddFinders) {
-                rowWidths[0] = '2';
-                shifted = true;
-            } else {
-                std::reverse(rowWidths.begin(), rowWidths.end());
-                reversed = true;
-            }
-        }
-        paintBar = i % 2 == 1 || shifted ? 0 : 1;
-        row.fill(0);
-        const std::size_t modules = ExpandModules(rowWidths, paintBar, row);
-        separator(row, modules, reversed, 4, modules > 3 ? modules - 3 : 0, upper);
-
-        // The host's paragraph separator starts the row on a new line of the field.
-        text += '\r';
-        for (std::size_t c = 0; c < std::max(firstModules, modules); ++c) {
-            const int value = row[c] * 8 + upper[c] * 4 + middle[c] * 2 + lower[c];
-            assert(value < static_cast<int>(kDataBarSecondLineColumns.size()));
-            text += kDataBarSecondLineColumns[std::min<std::size_t>(
-                static_cast<std::size_t>(value), kDataBarSecondLineColumns.size() - 1)];
-        }
-        lower = upper;
-    }
+    std::string text((widths.size() / rowWidth + 1) * (kMaxRowModules + 1), '\0');
+    const char* end = write_stacked_rows(widths, segs, text.data(), text.data() + text.size());
+    assert(end != nullptr);
+    text.resize(end == nullptr ? 0 : static_cast<std::size_t>(end - text.data()));
     return text;
 }
 
 int Orbelantrix_DataBar_DataBarExpanded(char* data, long segments, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const int segs = NormaliseDataBarExpandedSegments(segments);
-    const std::string widths = GetDatabarExpandedBarWidths(VerifyUserData(data, kTypeName), segs);
-    if (widths == kOutOfRangeWidths) {
+    char kept[kDataBarExpandedMaxChars];
+    const std::size_t length = DataBarExpandedData(data, kept);
+    ExpandedBits bits;
+    if (!DatabarExpandedBits(std::string_view(kept, length), segs, bits)) {
         // The message comes with the failing status: a direct caller can show it, the host's
         // adapter gives the empty text as for any refused call.
         CopyResult(out, capacity, kDataBarExpandedOutOfRange);
         return kStatusRefused;
     }
+    char widths[kMaxSymbolWidths];
+    const std::string_view symbol(widths, symbol_widths(bits, widths));
     const std::size_t rowWidth = static_cast<std::size_t>(segs / 2) * kPairWidths;
-    const std::string text = widths.size() <= rowWidth ? DataBarExpandedRow(widths)
-                                                       : DataBarExpandedStackedRows(widths, segs);
-    return HandOver(out, capacity, text);
+    char text[kMaxText + kRunSlack];
+    const char* end = symbol.size() <= rowWidth
+                          ? write_row(symbol, text, text + kMaxText)
+                          : write_stacked_rows(symbol, segs, text, text + kMaxText);
+    if (end == nullptr) return kStatusRefused;
+    return HandOver(out, capacity, text, end);
 }
 
 int Orbelantrix_DataBar_DataBarExpanded64(char* data, long segments, char* out, long capacity) {

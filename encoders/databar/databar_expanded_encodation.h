@@ -6,6 +6,8 @@
 // the value v is v in binary padded on the left with "0" to w characters.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,47 @@ inline constexpr std::string_view ISO_TO_ALPHANUMERIC_LATCH = "00100";
 inline constexpr int kExpandedMinSymbolChars = 4;
 inline constexpr int kExpandedMaxSymbolChars = 22;
 inline constexpr int kExpandedMaxDataBits = 252;
+
+// The binary data string as integers: fields appended most significant bit first into a fixed
+// store. Size() counts every bit appended, also those beyond the store, which are dropped: a data
+// string that long fits in no symbol.
+class ExpandedBits {
+  public:
+    // Appends the low `width` bits of `value`, `width` 0 to 16.
+    void Append(unsigned value, int width) {
+        put(size_, value, width);
+        size_ += width;
+    }
+    // Writes `width` bits at `position`, where only zero bits were appended.
+    void Set(int position, unsigned value, int width) { put(position, value, width); }
+    // The `width` bits (1 to 16) from bit `position`, which lie in the store.
+    unsigned Read(int position, int width) const {
+        const auto word = static_cast<std::size_t>(position / 32);
+        const std::uint64_t both =
+            (static_cast<std::uint64_t>(words_[word]) << 32) | words_[word + 1];
+        return static_cast<unsigned>(both >> (64 - position % 32 - width)) & ((1U << width) - 1);
+    }
+    int Size() const { return size_; }
+    // The bits as a binary text.
+    std::string Text() const;
+
+  private:
+    // A little more than the 252 bits a symbol carries.
+    static constexpr int kStoreBits = 256;
+
+    void put(int position, unsigned value, int width) {
+        if (width <= 0 || position + width > kStoreBits) return;
+        const auto word = static_cast<std::size_t>(position / 32);
+        const std::uint64_t placed = static_cast<std::uint64_t>(value & ((1U << width) - 1))
+                                     << (64 - position % 32 - width);
+        words_[word] |= static_cast<std::uint32_t>(placed >> 32);
+        words_[word + 1] |= static_cast<std::uint32_t>(placed);
+    }
+
+    // One word more than the store, for the second half of a field at its end.
+    std::array<std::uint32_t, kStoreBits / 32 + 1> words_{};
+    int size_ = 0;
+};
 
 // Encodation method: "1" (a GTIN in (01) compressed, then the general-purpose field) or "00"
 // (everything in the general-purpose field).
@@ -72,5 +115,9 @@ int GetUnusedBits(int dataBits, int segs);
 // the check character). Empty when the symbol would need fewer than 4 or more than 22 symbol
 // characters.
 std::string GetDatabarExpandedBinaryString(std::string_view data, int segs);
+
+// The same binary data string in `bits` (empty on entry); false when the symbol would need fewer
+// than 4 or more than 22 symbol characters.
+bool DatabarExpandedBits(std::string_view data, int segs, ExpandedBits& bits);
 
 }  // namespace orbx

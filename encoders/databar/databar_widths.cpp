@@ -455,6 +455,24 @@ bool DataBarInsideCharacter(int value, int* widths) {
     return whole_character(kInsideCharacters, value, widths);
 }
 
+namespace {
+
+template <std::size_t Values>
+std::uint32_t packed_character(const std::array<std::uint32_t, Values>& table, int value) {
+    if (value < 0 || static_cast<std::size_t>(value) >= Values) return 0;
+    return table[static_cast<std::size_t>(value)];
+}
+
+}  // namespace
+
+std::uint32_t DataBarOutsideCharacterPacked(int value) {
+    return packed_character(kOutsideCharacters, value);
+}
+
+std::uint32_t DataBarInsideCharacterPacked(int value) {
+    return packed_character(kInsideCharacters, value);
+}
+
 bool DataBarExpandedCharacter(int value, int* widths) {
     return whole_character(kExpandedCharacters, value, widths);
 }

@@ -5,6 +5,7 @@
 // below no width exceeds 8, so the text length equals the number of elements.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,5 +75,10 @@ bool DataBarOutsideCharacter(int value, int* widths);
 bool DataBarInsideCharacter(int value, int* widths);
 bool DataBarExpandedCharacter(int value, int* widths);
 bool DataBarLimitedCharacter(int value, int* widths);
+
+// The widths of DataBarOutsideCharacter and DataBarInsideCharacter packed four bits each, the
+// first element lowest; 0 (which no character is) for a value those give nothing for.
+std::uint32_t DataBarOutsideCharacterPacked(int value);
+std::uint32_t DataBarInsideCharacterPacked(int value);
 
 }  // namespace orbx

@@ -3,7 +3,9 @@
 #include <bit>
 #include <cassert>
 #include <cstddef>
+#include <cstring>
 
+#include "common/bit_bytes.h"
 #include "common/output.h"
 #include "common/utilities.h"
 
@@ -154,33 +156,40 @@ constexpr auto k5of13 = BuildCharTable<5, 1287>();
 constexpr auto k2of13 = BuildCharTable<2, 78>();
 static_assert(k5of13.built && k2of13.built, "N-of-13 table generation failed");
 
-// The 102-bit binary value, most significant byte first (the first holds the top 6 bits).
-using Value = std::array<std::uint8_t, 13>;
+// The 102-bit binary value in four 32-bit limbs, most significant first.
+using Value = std::array<std::uint32_t, 4>;
+// Its 13 bytes, most significant first (the first holds the top 6 bits), for the frame check.
+using ValueBytes = std::array<std::uint8_t, 13>;
 
-// v = v * mul + add, with mul and add below 256 (16-bit intermediate products).
+// v = v * mul + add, with mul and add below 2^32 (64-bit intermediate products).
 void mul_add(Value& v, unsigned mul, unsigned add) {
-    unsigned carry = add;
+    std::uint64_t carry = add;
     for (std::size_t i = v.size(); i-- > 0;) {
-        const unsigned t = v[i] * mul + carry;
-        v[i] = static_cast<std::uint8_t>(t & 0xFFU);
-        carry = t >> 8;
+        const std::uint64_t t = std::uint64_t{v[i]} * mul + carry;
+        v[i] = static_cast<std::uint32_t>(t);
+        carry = t >> 32;
     }
 }
 
-// v = v / D; returns the remainder. D is a constant, so the divisions become multiplications;
-// the leading zero bytes, more of them after every division, are passed over.
+// v = v / D; returns the remainder. D is a constant, so the divisions become multiplications.
 template <unsigned D>
 unsigned div_mod(Value& v) {
-    std::size_t i = 0;
-    while (i < v.size() && v[i] == 0)
-        ++i;
-    std::uint32_t rem = 0;
-    for (; i < v.size(); ++i) {
-        const std::uint32_t t = (rem << 8) | v[i];
-        v[i] = static_cast<std::uint8_t>(t / D);
+    std::uint64_t rem = 0;
+    for (std::uint32_t& limb : v) {
+        const std::uint64_t t = rem << 32 | limb;
+        limb = static_cast<std::uint32_t>(t / D);
         rem = t % D;
     }
-    return rem;
+    return static_cast<unsigned>(rem);
+}
+
+ValueBytes bytes_of(const Value& v) {
+    ValueBytes bytes{};
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        const std::size_t bit = 8 * (bytes.size() - 1 - k);
+        bytes[k] = static_cast<std::uint8_t>(v[v.size() - 1 - bit / 32] >> (bit % 32));
+    }
+    return bytes;
 }
 
 // USPS-B-3200 conversion of the data fields into the binary value: the routing code with its
@@ -209,9 +218,7 @@ bool binary_value(std::string_view tracking, std::string_view routing, Value& v)
     for (char c : routing)
         start = start * 10 + static_cast<unsigned>(c - '0');
     start += offset;
-    v = {};
-    for (std::size_t i = v.size(); i-- > 0 && start != 0; start >>= 8)
-        v[i] = static_cast<std::uint8_t>(start & 0xFFU);
+    v = {0, 0, static_cast<std::uint32_t>(start >> 32), static_cast<std::uint32_t>(start)};
     mul_add(v, 10, static_cast<unsigned>(tracking[0] - '0'));
     mul_add(v, 5, static_cast<unsigned>(tracking[1] - '0'));
     // The other 18 digits two at a time: times 100 plus the pair is times 10 plus each digit.
@@ -262,7 +269,7 @@ constexpr bool byte_step_matches() {
 }
 static_assert(byte_step_matches());
 
-unsigned frame_check(const Value& bytes) {
+unsigned frame_check(const ValueBytes& bytes) {
     unsigned fcs = 0x7FF;
     for (int b = 5; b >= 0; --b)
         fcs = feed_bit(fcs, (bytes[0] >> b) & 1U);
@@ -298,7 +305,7 @@ bool IntelligentMailCharacters(std::string_view tracking, std::string_view routi
                                ImbCharacters& characters) {
     Value v{};
     if (!binary_value(tracking, routing, v)) return false;
-    const unsigned fcs = frame_check(v);
+    const unsigned fcs = frame_check(bytes_of(v));
     const auto cw = codewords(v, fcs);
     for (int i = 0; i < kIntelligentMailCharacters; ++i) {
         // A is below 1318, J below 1272 and B to I below 1365: always a table entry.
@@ -313,15 +320,62 @@ bool IntelligentMailCharacters(std::string_view tracking, std::string_view routi
     return true;
 }
 
-std::array<char, kIntelligentMailBars> IntelligentMailLetters(const ImbCharacters& characters) {
-    std::array<char, kIntelligentMailBars> letters{};
-    for (std::size_t i = 0; i < kBarTable.size(); ++i) {
-        const BarSource& b = kBarTable[i];
-        const bool ascender = (characters[b.ascender_char] >> b.ascender_bit) & 1U;
-        const bool descender = (characters[b.descender_char] >> b.descender_bit) & 1U;
-        letters[i] = ascender ? (descender ? kImbFull : kImbAscender)
-                              : (descender ? kImbDescender : kImbTracker);
+namespace {
+
+// Bars 1 to 64 as bits 0 to 63: those with an ascender, those with a descender.
+struct BarMasks {
+    std::uint64_t ascenders = 0;
+    std::uint64_t descenders = 0;
+};
+
+// The bar table turned round: for each character, each group of four of its bits (bits 0-3,
+// 4-7, 8-11 and 12) and each value of the group, the bars among 1 to 64 whose halves those
+// bits draw. Bar 65 is read from its two bits alone.
+constexpr std::size_t kBitGroups = (kCharBits + 3) / 4;
+constexpr auto kBarsByBits = [] {
+    std::array<std::array<std::array<BarMasks, 16>, kBitGroups>, kIntelligentMailCharacters> t{};
+    for (std::size_t bar = 0; bar < 64; ++bar) {
+        const BarSource& b = kBarTable[bar];
+        for (unsigned v = 0; v < 16; ++v) {
+            if ((v >> (b.ascender_bit % 4)) & 1U) {
+                t[b.ascender_char][b.ascender_bit / 4][v].ascenders |= std::uint64_t{1} << bar;
+            }
+            if ((v >> (b.descender_bit % 4)) & 1U) {
+                t[b.descender_char][b.descender_bit / 4][v].descenders |= std::uint64_t{1} << bar;
+            }
+        }
     }
+    return t;
+}();
+
+// Bar letters by ascender x 2 + descender: "s" down to "p", so eight bars at once are "s" less
+// their values byte by byte.
+constexpr std::array<char, 4> kBarLetters{kImbTracker, kImbDescender, kImbAscender, kImbFull};
+static_assert(kImbDescender == kImbTracker - 1 && kImbAscender == kImbTracker - 2 &&
+              kImbFull == kImbTracker - 3);
+
+}  // namespace
+
+std::array<char, kIntelligentMailBars> IntelligentMailLetters(const ImbCharacters& characters) {
+    BarMasks bars;
+    for (std::size_t c = 0; c < characters.size(); ++c) {
+        for (std::size_t g = 0; g < kBitGroups; ++g) {
+            const BarMasks& m = kBarsByBits[c][g][(characters[c] >> (4 * g)) & 0xFU];
+            bars.ascenders |= m.ascenders;
+            bars.descenders |= m.descenders;
+        }
+    }
+    std::array<char, kIntelligentMailBars> letters{};
+    for (unsigned first = 0; first < 64; first += 8) {
+        const std::uint64_t values =
+            2 * BitBytes(bars.ascenders, first) + BitBytes(bars.descenders, first);
+        const std::uint64_t chars = static_cast<unsigned char>(kImbTracker) * kByteOnes - values;
+        std::memcpy(letters.data() + first, &chars, sizeof chars);
+    }
+    const BarSource& last = kBarTable[64];
+    const bool ascender = (characters[last.ascender_char] >> last.ascender_bit) & 1U;
+    const bool descender = (characters[last.descender_char] >> last.descender_bit) & 1U;
+    letters[64] = kBarLetters[(ascender ? 2U : 0U) + (descender ? 1U : 0U)];
     return letters;
 }
 

@@ -41,21 +41,21 @@ int Orbelantrix_EAN13(char* data, char* out, long capacity) {
 
     // The first digit is not drawn: it is carried by the parity of the left half.
     const std::string_view parity = kEan13Parity[static_cast<std::size_t>(number[0] - '0')];
-    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
-    thread_local std::string text;
-    text.clear();
-    text.reserve(32);
-    text += HumanReadableChar(number[0]);
-    text += kRetailGuard;
+    // Printed digit, guard, six digits, centre guard, six digits, guard; a space before an
+    // add-on.
+    char text[17 + kAddOnMaxChars];
+    char* p = text;
+    *p++ = HumanReadableChar(number[0]);
+    *p++ = kRetailGuard;
     for (std::size_t i = 1; i <= 6; ++i)
-        text += RetailDigitChar(parity[i - 1], number[i]);
-    text += kRetailCentreGuard;
+        *p++ = RetailDigitChar(parity[i - 1], number[i]);
+    *p++ = kRetailCentreGuard;
     for (std::size_t i = 7; i <= 12; ++i)
-        text += RetailDigitChar('C', number[i]);
-    text += kRetailGuard;
-    if (!addon.empty()) text += ' ';
-    AppendAddOn(text, addon);
-    return HandOver(out, capacity, text);
+        *p++ = RetailDigitChar('C', number[i]);
+    *p++ = kRetailGuard;
+    if (!addon.empty()) *p++ = ' ';
+    p = WriteAddOn(p, addon);
+    return HandOver(out, capacity, text, p);
 }
 
 }  // namespace orbx

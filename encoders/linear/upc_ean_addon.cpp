@@ -31,6 +31,11 @@ std::size_t five_digit_check(std::string_view d) {
 }  // namespace
 
 void AppendAddOn(std::string& text, std::string_view digits) {
+    char addon[kAddOnMaxChars];
+    text.append(addon, WriteAddOn(addon, digits));
+}
+
+char* WriteAddOn(char* p, std::string_view digits) {
     std::string_view parity;
     if (digits.size() == 5) {
         parity = kFiveDigitParity[five_digit_check(digits)];
@@ -38,14 +43,15 @@ void AppendAddOn(std::string& text, std::string_view digits) {
         parity = kTwoDigitParity[static_cast<std::size_t>(
             (10 * digit(digits, 0) + digit(digits, 1)) % 4)];
     } else {
-        return;
+        return p;
     }
-    text += kAddOnStart;
+    *p++ = kAddOnStart;
     for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0) text += kAddOnDelineator;
+        if (i > 0) *p++ = kAddOnDelineator;
         const auto d = static_cast<std::size_t>(digit(digits, i));
-        text += parity[i] == 'A' ? kAddOnSetA[d] : kAddOnSetB[d];
+        *p++ = parity[i] == 'A' ? kAddOnSetA[d] : kAddOnSetB[d];
     }
+    return p;
 }
 
 }  // namespace orbx

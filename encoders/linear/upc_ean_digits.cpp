@@ -6,11 +6,15 @@ namespace orbx {
 
 RetailDigits FilterRetailDigits(std::string_view data) {
     RetailDigits r;
-    for (char c : data) {
-        if (!isNumeric(static_cast<unsigned char>(c))) continue;
-        if (r.count < RetailDigits::kMaxKept) r.kept[r.count] = c;
-        ++r.count;
+    std::size_t i = 0;
+    // While there is room each character is stored and kept when it is a digit; after that
+    // the digits are only counted.
+    for (; i < data.size() && r.count < RetailDigits::kMaxKept; ++i) {
+        r.kept[r.count] = data[i];
+        r.count += isNumeric(static_cast<unsigned char>(data[i])) ? 1 : 0;
     }
+    for (; i < data.size(); ++i)
+        r.count += isNumeric(static_cast<unsigned char>(data[i])) ? 1 : 0;
     return r;
 }
 

@@ -85,7 +85,8 @@ constexpr char HumanReadableChar(char digit) {
 }
 
 // The digits of a data text in order, every other character ignored. Only the first
-// kMaxKept digits are kept (no rule looks further), but `count` counts them all.
+// kMaxKept digits are kept (no rule looks further), but `count` counts them all; `kept` holds
+// nothing of meaning beyond them.
 struct RetailDigits {
     static constexpr std::size_t kMaxKept = 20;
     std::array<char, kMaxKept> kept{};

@@ -19,18 +19,19 @@ constexpr std::string_view kDefaultNumber = "00000000000";
 
 }  // namespace
 
-void AppendUpcaSymbol(std::string& text, std::string_view number, char right_guard) {
-    text += HumanReadableChar(number[0]);
-    text += kRetailGuard;
-    text += LongLeftChar(number[0]);
+char* WriteUpcaSymbol(char* p, std::string_view number, char right_guard) {
+    *p++ = HumanReadableChar(number[0]);
+    *p++ = kRetailGuard;
+    *p++ = LongLeftChar(number[0]);
     for (std::size_t i = 1; i <= 5; ++i)
-        text += RetailDigitChar('A', number[i]);
-    text += kRetailCentreGuard;
+        *p++ = RetailDigitChar('A', number[i]);
+    *p++ = kRetailCentreGuard;
     for (std::size_t i = 6; i <= 10; ++i)
-        text += RetailDigitChar('C', number[i]);
-    text += LongRightChar(number[11]);
-    text += right_guard;
-    text += HumanReadableChar(number[11]);
+        *p++ = RetailDigitChar('C', number[i]);
+    *p++ = LongRightChar(number[11]);
+    *p++ = right_guard;
+    *p++ = HumanReadableChar(number[11]);
+    return p;
 }
 
 int Orbelantrix_UPCa(char* data, char* out, long capacity) {
@@ -63,13 +64,10 @@ int Orbelantrix_UPCa(char* data, char* out, long capacity) {
     digits.copy(number.data(), 11);
     number[11] = FindMod10Digit(digits.substr(0, 11));
 
-    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
-    thread_local std::string text;
-    text.clear();
-    text.reserve(32);
-    AppendUpcaSymbol(text, std::string_view(number.data(), number.size()), kRetailGuard);
-    AppendAddOn(text, addon);
-    return HandOver(out, capacity, text);
+    char text[kUpcaSymbolChars + kAddOnMaxChars];
+    char* p = WriteUpcaSymbol(text, std::string_view(number.data(), number.size()), kRetailGuard);
+    p = WriteAddOn(p, addon);
+    return HandOver(out, capacity, text, p);
 }
 
 }  // namespace orbx

@@ -7,6 +7,7 @@
 #include "common/check_digits.h"
 #include "common/output.h"
 #include "common/status.h"
+#include "common/utilities.h"
 #include "encoders/linear/upc_ean_addon.h"
 #include "encoders/linear/upc_ean_digits.h"
 #include "encoders/linear/upca.h"
@@ -37,9 +38,10 @@ bool all_zero(std::string_view number, std::size_t first, std::size_t last) {
 
 }  // namespace
 
-void UPCe7to11(char* digits) {
-    const std::size_t len = std::strlen(digits);
-    if (len < 6 || len > 8) return;
+namespace {
+
+// UPCe7to11 of the `len` (6 to 8) digits at `digits`, written to `into` (11 digits).
+void expand_upce(const char* digits, std::size_t len, char* into) {
     // n d1 d2 d3 d4 d5 d6, number system 0 when only the six body digits are given; an eighth
     // digit, the check digit, is left behind.
     std::array<char, 7> upce{};
@@ -51,8 +53,18 @@ void UPCe7to11(char* digits) {
     }
     const std::string_view pattern = kExpansion[expansion_index(upce[6])];
     for (std::size_t i = 0; i < pattern.size(); ++i)
-        digits[i] = pattern[i] == '-' ? '0' : upce[static_cast<std::size_t>(pattern[i] - '0')];
-    digits[pattern.size()] = '\0';
+        into[i] = pattern[i] == '-' ? '0' : upce[static_cast<std::size_t>(pattern[i] - '0')];
+}
+
+}  // namespace
+
+void UPCe7to11(char* digits) {
+    const std::size_t len = std::strlen(digits);
+    if (len < 6 || len > 8) return;
+    char expanded[kExpansion[0].size()];
+    expand_upce(digits, len, expanded);
+    std::memcpy(digits, expanded, sizeof expanded);
+    digits[sizeof expanded] = '\0';
 }
 
 bool CompressUpce(std::string_view number, std::array<char, 6>& body) {
@@ -74,18 +86,23 @@ bool CompressUpce(std::string_view number, std::array<char, 6>& body) {
 
 int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
-    std::size_t scanned = 0;
-    while (scanned < kScannedChars && data[scanned] != '\0')
-        ++scanned;
-    const RetailDigits filtered = FilterRetailDigits(std::string_view(data, scanned));
-
-    char digits[RetailDigits::kMaxKept + 1] = {};
-    filtered.view().copy(digits, RetailDigits::kMaxKept);
-    if (filtered.count >= 6 && filtered.count <= 8) UPCe7to11(digits);
-    const std::size_t n = std::strlen(digits);
+    // The digits among the first 20 characters, each stored and kept when it is one.
+    char digits[kScannedChars + 1];
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < kScannedChars && data[i] != '\0'; ++i) {
+        digits[n] = data[i];
+        n += isNumeric(static_cast<unsigned char>(data[i])) ? 1 : 0;
+    }
+    char expanded[kExpansion[0].size()];
+    const char* number_digits = digits;
+    if (n >= 6 && n <= 8) {
+        expand_upce(digits, n, expanded);
+        number_digits = expanded;
+        n = sizeof expanded;
+    }
     if (n < 11 || n == 15 || n > 18) return HandOver(out, capacity, "");
 
-    const std::string_view all(digits, n);
+    const std::string_view all(number_digits, n);
     std::string_view addon;
     if (n == 13) addon = all.substr(11, 2);
     if (n == 14) addon = all.substr(12, 2);
@@ -97,27 +114,25 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     number[11] = FindMod10Digit(all.substr(0, 11));
     const std::string_view full(number.data(), number.size());
 
-    // Per thread, kept from call to call: no allocation once it has held a symbol this long.
-    thread_local std::string text;
-    text.clear();
-    text.reserve(32);
+    char text[kUpcaSymbolChars + kAddOnMaxChars];
+    char* p = text;
     std::array<char, 6> body{};
     if (CompressUpce(full, body)) {
         const std::size_t check = static_cast<std::size_t>(number[11] - '0');
         const std::string_view parity =
             number[0] == '1' ? kUpceParitySystem1[check] : kUpceParitySystem0[check];
-        text += number[0] == '0' ? 'U' : 'V';
-        text += kRetailGuard;
+        *p++ = number[0] == '0' ? 'U' : 'V';
+        *p++ = kRetailGuard;
         for (std::size_t i = 0; i < body.size(); ++i)
-            text += RetailDigitChar(parity[i], body[i]);
-        text += kUpceRightGuard;
-        text += HumanReadableChar(number[11]);
+            *p++ = RetailDigitChar(parity[i], body[i]);
+        *p++ = kUpceRightGuard;
+        *p++ = HumanReadableChar(number[11]);
     } else {
         // Not compressible: a full UPC-A symbol, which needs the normal right guard to scan.
-        AppendUpcaSymbol(text, full, kRetailGuard);
+        p = WriteUpcaSymbol(p, full, kRetailGuard);
     }
-    AppendAddOn(text, addon);
-    return HandOver(out, capacity, text);
+    p = WriteAddOn(p, addon);
+    return HandOver(out, capacity, text, p);
 }
 
 }  // namespace orbx

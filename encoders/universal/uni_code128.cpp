@@ -1,5 +1,6 @@
 #include "encoders/universal/uni_code128.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -75,6 +76,11 @@ int encode(std::string_view s, char* out, long capacity) {
 // result. Returns the length of the result.
 std::size_t process_tilde(std::string_view d, char* result, char* digits) {
     const std::size_t n = d.size();
+    // Without a tilde the text stays as it is.
+    if (d.find('~') == std::string_view::npos) {
+        std::copy(d.begin(), d.end(), result);
+        return n;
+    }
     std::size_t length = 0;
     std::size_t digit_count = 0;
     const auto append = [result, digits, &length, &digit_count](char c) {
@@ -149,7 +155,8 @@ int Orbelantrix_Universal_C128(char* data, long tilde, char* out, long capacity)
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
-    if (tilde == 0) return encode(d, out, capacity);
+    // Without a tilde the escapes change nothing.
+    if (tilde == 0 || d.find('~') == std::string_view::npos) return encode(d, out, capacity);
     // The escaped text and its digits, in per-thread buffers kept from call to call.
     thread_local std::string text_work;
     thread_local std::string digit_work;

@@ -1,5 +1,6 @@
 #include "encoders/universal/uni_code128_sets.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -114,14 +115,19 @@ void expand_escapes(std::string_view d, std::string& result) {
     const std::size_t n = d.size();
     result.clear();
     result.reserve(n);
+    // The walk depends on the data alone; it is made when the first ~m escape needs it.
     EscapeWalk walk;
-    prepare_walk(d, walk);
+    bool walked = false;
 
     std::size_t i = 0;
     while (i < n) {
         // An escape needs at least three characters after its tilde.
         if (d[i] == '~' && i + 3 < n) {
             if (d[i + 1] == 'm') {
+                if (!walked && i > 0) {
+                    prepare_walk(d, walk);
+                    walked = true;
+                }
                 const char check =
                     i == 0 ? '\0'
                            : escape_check_digit(d, walk, i, leading_number(d.substr(i + 2, 2)));
@@ -161,9 +167,9 @@ std::size_t ai_length(std::string_view t, std::size_t i, int c, std::size_t rest
     return first_two >= 23 && first_two <= 25 && rest > 2 ? 2 : 0;
 }
 
-void format_readable(std::string_view t, std::string& text) {
-    text.clear();
-    text.reserve(3 * t.size());
+// The readable line of `t`, written to `text` (room for 3 x t.size() characters: an FNC1 and
+// an Application Identifier of n >= 2 characters become n + 4); returns its end.
+char* format_readable(std::string_view t, char* text) {
     std::size_t i = 0;
     while (i < t.size()) {
         const int c = code_of(t, i);
@@ -171,16 +177,19 @@ void format_readable(std::string_view t, std::string& text) {
         if ((c == 202 || (c >= 212 && c <= 218)) && rest >= 2) {
             const std::size_t ai = ai_length(t, i, c, rest);
             if (ai > 0) {
-                text += " (";
-                text += t.substr(i + 1, ai);
-                text += ") ";
+                *text++ = ' ';
+                *text++ = '(';
+                text = std::copy_n(t.data() + i + 1, ai, text);
+                *text++ = ')';
+                *text++ = ' ';
             }
             i += 1 + ai;
             continue;
         }
-        text += c == 197 || c < 32 ? ' ' : static_cast<char>(c);
+        *text++ = c == 197 || c < 32 ? ' ' : static_cast<char>(c);
         ++i;
     }
+    return text;
 }
 
 }  // namespace
@@ -223,15 +232,16 @@ int Orbelantrix_Universal_C128HR(char* data, long tilde, char* out, long capacit
     if (data[0] == '\0') return kStatusEmptyData;
     const std::string_view d = UniData(data);
     // Per thread, kept from call to call: no allocation once they have held a line this long.
+    // Without a tilde the escapes change nothing.
     thread_local std::string escaped;
     thread_local std::string text;
-    if (tilde == 0) {
-        format_readable(d, text);
-    } else {
+    std::string_view line = d;
+    if (tilde != 0 && d.find('~') != std::string_view::npos) {
         expand_escapes(d, escaped);
-        format_readable(escaped, text);
+        line = escaped;
     }
-    return HandOver(out, capacity, text);
+    char* const begin = WorkArea(text, 3 * line.size());
+    return HandOver(out, capacity, begin, format_readable(line, begin));
 }
 
 }  // namespace orbx

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -135,12 +136,13 @@ char* put_letters(char* out, const LetterRun<Letters>& letters) {
     return out;
 }
 
-// The digits of the data, with room for two more, in the per-thread `work`; returns how many.
-std::size_t digits_of(std::string_view d, std::string& work, char*& digits) {
-    digits = WorkArea(work, d.size() + 2);
+// The digits among the first 512 characters of `data`, written from `digits` (room for 512);
+// returns how many. Each character is stored and kept when it is a digit.
+std::size_t gather_digits(const char* data, char* digits) {
     std::size_t count = 0;
-    for (char c : d) {
-        if (isNumeric(c)) digits[count++] = c;
+    for (std::size_t i = 0; i < kUniMaxData && data[i] != '\0'; ++i) {
+        digits[count] = data[i];
+        count += isNumeric(data[i]) ? 1 : 0;
     }
     return count;
 }
@@ -180,12 +182,11 @@ int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out,
     if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
     const auto& pairs = kInterleavedPairLetters[ratio_index(ratio)];
-    // The digits one place in, leaving room for a leading "0" where their count is odd.
-    thread_local std::string digit_work;
-    char* digits = nullptr;
-    std::size_t count = digits_of(UniData(data), digit_work, digits);
-    std::copy_backward(digits, digits + count, digits + count + 1);
-    ++digits;
+    // The digits one place in, leaving room for a leading "0" where their count is odd and for
+    // the check digit.
+    char digitArea[kUniMaxData + 2];
+    char* digits = digitArea + 1;
+    std::size_t count = gather_digits(data, digits);
     if (check != 0) {
         const char digit = FindMod10Digit(std::string_view(digits, count));
         digits[count++] = digit;
@@ -195,14 +196,23 @@ int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out,
         ++count;
     }
 
+    // Start, five letters a pair of digits, stop: when the caller's buffer holds the longest
+    // symbol with its terminating zero the letters go straight into it; otherwise they are
+    // built per thread (kept from call to call) and handed over if they fit.
+    constexpr std::size_t kLongest = 2 + 5 * (kUniMaxData + 2) / 2 + 2;
+    const bool inPlace = out != nullptr && capacity > static_cast<long>(kLongest);
     thread_local std::string work;
-    char* const result = WorkArea(work, 5 * count / 2 + 4);
+    char* const result = inPlace ? out : WorkArea(work, kLongest);
     char* p = write_elements(result, letters, kInterleavedStart);
     // A pair of digits: the first one's widths are the bars, the second one's the spaces.
     for (std::size_t i = 0; i < count; i += 2)
         p = put_letters(
             p, pairs[static_cast<std::size_t>((digits[i] - '0') * 10 + (digits[i + 1] - '0'))]);
     p = write_elements(p, letters, kInterleavedStop);
+    if (inPlace) {
+        *p = '\0';
+        return kStatusOk;
+    }
     return HandOver(out, capacity, result, p);
 }
 
@@ -231,23 +241,34 @@ int Orbelantrix_Universal_MSI(char* data, double ratio, long check, char* out, l
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     const NarrowWideLetters& letters = LettersForRatio(ratio);
-    thread_local std::string digit_work;
-    char* digits = nullptr;
-    std::size_t count = digits_of(UniData(data), digit_work, digits);
+    // The digits, with room for the check digit.
+    char digits[kUniMaxData + 1];
+    std::size_t count = gather_digits(data, digits);
     if (count == 0) return kStatusEmptyData;
     if (check != 0) {
         const char digit = MSICheckDigit(std::string_view(digits, count));
         digits[count++] = digit;
     }
 
+    // Start, four letters a digit, stop: straight into the caller's buffer when they fit there
+    // with the terminating zero; otherwise built per thread (kept from call to call) and handed
+    // over, which refuses them.
+    const std::size_t length = 4 * count + 3;
+    const bool inPlace =
+        out != nullptr && capacity > 0 && length < static_cast<std::size_t>(capacity);
     thread_local std::string work;
-    char* const result = WorkArea(work, 4 * count + 3);
+    char* const result = inPlace ? out : WorkArea(work, length);
     char* p = write_elements(result, letters, kMsiStart);
     // A digit is its four bits, most significant first: 0 as narrow-wide, 1 as wide-narrow.
     const auto& msi = kMsiDigitLetters[ratio_index(ratio)];
     for (std::size_t i = 0; i < count; ++i)
         p = put_letters(p, msi[static_cast<std::size_t>(digits[i] - '0')]);
     p = write_elements(p, letters, kMsiStop);
+    assert(static_cast<std::size_t>(p - result) == length);
+    if (inPlace) {
+        *p = '\0';
+        return kStatusOk;
+    }
     return HandOver(out, capacity, result, p);
 }
 

@@ -1,6 +1,7 @@
 #include "encoders/universal/uni_postal.h"
 
 #include <array>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,56 +29,73 @@ constexpr bool two_tall_each() {
 }
 static_assert(two_tall_each());
 
-using DigitLetters = std::array<char, 3>;
+// Bars 1 and 2, bars 3 and 4, then bar 5 alone; a fourth byte so that a digit is one 4-byte
+// store (the next digit or the frame overwrites it).
+using DigitLetters = std::array<char, 4>;
 
-// Bars 1 and 2, bars 3 and 4, then bar 5 alone.
+constexpr char kFrameBar = PostalSingleLetter(true);
+
 constexpr std::array<DigitLetters, 10> postal_letters(bool inverted) {
     std::array<DigitLetters, 10> table{};
     for (std::size_t d = 0; d < 10; ++d) {
         const auto tall = [&](std::size_t k) { return (kPostnetHeights[d][k] == '1') != inverted; };
         table[d] = {PostalPairLetter(tall(0), tall(1)), PostalPairLetter(tall(2), tall(3)),
-                    PostalSingleLetter(tall(4))};
+                    PostalSingleLetter(tall(4)), kFrameBar};
     }
     return table;
 }
 
 constexpr std::array<DigitLetters, 10> kPostnetLetters = postal_letters(false);
 constexpr std::array<DigitLetters, 10> kPlanetLetters = postal_letters(true);
-static_assert(kPostnetLetters[0] == DigitLetters{'m', 'j', 'o'});
-static_assert(kPostnetLetters[5] == DigitLetters{'k', 'k', 'o'});
-static_assert(kPlanetLetters[0] == DigitLetters{'j', 'm', 'n'});
-static_assert(kPlanetLetters[9] == DigitLetters{'k', 'k', 'n'});
+static_assert(kPostnetLetters[0] == DigitLetters{'m', 'j', 'o', kFrameBar});
+static_assert(kPostnetLetters[5] == DigitLetters{'k', 'k', 'o', kFrameBar});
+static_assert(kPlanetLetters[0] == DigitLetters{'j', 'm', 'n', kFrameBar});
+static_assert(kPlanetLetters[9] == DigitLetters{'k', 'k', 'n', kFrameBar});
 
-constexpr char kFrameBar = PostalSingleLetter(true);
+// The longest symbol: frame, three letters for each of 512 digits and the check digit, frame.
+constexpr std::size_t kLongest = 3 * (kUniMaxData + 1) + 2;
+
+// Writes the symbol from `result` (room for kLongest characters); returns its end, or nullptr,
+// with nothing written, for Planet without a digit. Reads the data up to its first 512
+// characters.
+char* write_symbol(const char* data, long check, bool planet, char* result) {
+    const std::array<DigitLetters, 10>& letters = planet ? kPlanetLetters : kPostnetLetters;
+    char* p = result + 1;
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < kUniMaxData && data[i] != '\0'; ++i) {
+        const unsigned digit = static_cast<unsigned char>(data[i]) - static_cast<unsigned>('0');
+        if (digit > 9) continue;
+        std::memcpy(p, letters[digit].data(), sizeof(DigitLetters));
+        p += 3;
+        sum += digit;
+    }
+    // Planet has nothing to show without a digit; Postnet still draws its frame.
+    if (planet && p == result + 1) return nullptr;
+    if (check != 0) {
+        std::memcpy(p, letters[(10 - sum % 10) % 10].data(), sizeof(DigitLetters));
+        p += 3;
+    }
+    result[0] = kFrameBar;
+    *p++ = kFrameBar;
+    return p;
+}
 
 int encode(char* data, long check, bool planet, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
-    const std::string_view d = UniData(data);
-    const std::array<DigitLetters, 10>& letters = planet ? kPlanetLetters : kPostnetLetters;
-    // Frame, three letters per digit and for the check digit, frame. Per thread, kept from call
-    // to call: no allocation once a thread has built a symbol this long.
-    thread_local std::string work;
-    char* const result = WorkArea(work, 3 * (d.size() + 1) + 2);
-    char* p = result;
-    *p++ = kFrameBar;
-    const auto put = [&p](const DigitLetters& l) {
-        p[0] = l[0];
-        p[1] = l[1];
-        p[2] = l[2];
-        p += 3;
-    };
-    int sum = 0;
-    for (char c : d) {
-        if (c < '0' || c > '9') continue;
-        put(letters[static_cast<std::size_t>(c - '0')]);
-        sum += c - '0';
+    // Any symbol fits, with its terminating zero: written in place.
+    if (out != nullptr && capacity > static_cast<long>(kLongest)) {
+        char* end = write_symbol(data, check, planet, out);
+        if (end == nullptr) return kStatusEmptyData;
+        *end = '\0';
+        return kStatusOk;
     }
-    // Planet has nothing to show without a digit; Postnet still draws its frame.
-    if (planet && p == result + 1) return kStatusEmptyData;
-    if (check != 0) put(letters[static_cast<std::size_t>((10 - sum % 10) % 10)]);
-    *p++ = kFrameBar;
-    return HandOver(out, capacity, result, p);
+    // Otherwise built per thread, kept from call to call, and handed over if it fits.
+    thread_local std::string work;
+    char* const result = WorkArea(work, kLongest);
+    const char* end = write_symbol(data, check, planet, result);
+    if (end == nullptr) return kStatusEmptyData;
+    return HandOver(out, capacity, result, end);
 }
 
 }  // namespace
