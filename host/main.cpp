@@ -43,35 +43,6 @@ std::string codes_of(const std::u16string& text) {
     return line;
 }
 
-// Writes a result on one line: the batch escapes for the characters that would break lines.
-std::string escape(const std::u16string& text) {
-    std::u16string safe;
-    std::string out;
-    for (char16_t c : text) {
-        switch (c) {
-            case u'\\':
-                out += orbx::host::Utf16ToUtf8(safe) + "\\\\";
-                safe.clear();
-                break;
-            case u'\t':
-                out += orbx::host::Utf16ToUtf8(safe) + "\\t";
-                safe.clear();
-                break;
-            case u'\n':
-                out += orbx::host::Utf16ToUtf8(safe) + "\\n";
-                safe.clear();
-                break;
-            case u'\r':
-                out += orbx::host::Utf16ToUtf8(safe) + "\\r";
-                safe.clear();
-                break;
-            default:
-                safe += c;
-        }
-    }
-    return out + orbx::host::Utf16ToUtf8(safe);
-}
-
 struct Options {
     std::string plugin = orbx::host::DefaultPluginPath();
     orbx::host::HostIdentity identity;
@@ -127,9 +98,9 @@ Options parse(int argc, char** argv) {
     return o;
 }
 
-std::string result_line(const Options& o, const std::u16string& result, bool batch) {
+std::string result_line(const Options& o, const std::u16string& result) {
     if (o.codes) return codes_of(result);
-    return batch ? escape(result) : orbx::host::Utf16ToUtf8(result);
+    return orbx::host::Utf16ToUtf8(result);
 }
 
 // --svg and --show: evaluates NAME( PARAMETER ) and draws the symbol its font shows.
@@ -174,7 +145,7 @@ int reload(const Options& o) {
     if (report.live_objects != 0) {
         throw HostError(std::to_string(report.live_objects) + " host objects left alive");
     }
-    std::cout << result_line(o, report.before.front(), false) << '\n';
+    std::cout << result_line(o, report.before.front()) << '\n';
     return 0;
 }
 
@@ -226,7 +197,7 @@ int run(const Options& o) {
     if (o.rest.size() == 2) parameter = orbx::host::Utf8ToUtf16(o.rest[1]);
     const std::u16string result =
         orbx::host::Evaluate(*function, parameter ? &*parameter : nullptr);
-    std::cout << result_line(o, result, false) << '\n';
+    std::cout << result_line(o, result) << '\n';
     return 0;
 }
 
