@@ -44,12 +44,17 @@ inline char* WorkArea(std::string& buffer, std::size_t size) {
 }
 
 // The frame of the simple linear symbols: null or empty data is refused; otherwise `write(data,
-// symbol)` writes the symbol, at most the data's length plus `extra` characters, into a
-// per-thread work area and returns its end, and the symbol is handed over.
+// symbol)` writes the symbol, at most the data's length plus `extra` characters, and returns its
+// end. Where the longest symbol of the data fits the caller's buffer with its zero, it is written
+// there in place; otherwise into a per-thread work area, and handed over if it fits.
 template <typename Write>
 int BuildSymbol(const char* data, char* out, long capacity, std::size_t extra, Write write) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
+    if (out != nullptr && capacity > 0 && d.size() + extra < static_cast<std::size_t>(capacity)) {
+        *write(d, out) = '\0';
+        return kStatusOk;
+    }
     thread_local std::string work;  // one per encoder (each instantiation has its own)
     char* const symbol = WorkArea(work, d.size() + extra);
     return HandOver(out, capacity, symbol, write(d, symbol));

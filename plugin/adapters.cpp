@@ -13,8 +13,9 @@ namespace {
 // which the packages and the file's own version carry too.
 constexpr int kAutoUpdateVersion[3] = {ORBX_VERSION_MAJOR, ORBX_VERSION_MINOR, ORBX_VERSION_PATCH};
 
-// Stores Windows-1252 bytes as the text result, with the locale of parameter 0.
-void store_result(const fmx::DataVect& parms, fmx::Data& result, const char* bytes,
+// Stores Windows-1252 bytes as the text result, with the locale of parameter 0 when the
+// function was given one (`given`: the parameter vector is not empty).
+void store_result(const fmx::DataVect& parms, bool given, fmx::Data& result, const char* bytes,
                   fmx::uint32 length) {
     fmx::TextUniquePtr text;
     if (length == 0) {
@@ -22,7 +23,7 @@ void store_result(const fmx::DataVect& parms, fmx::Data& result, const char* byt
     } else {
         text->AssignWithLength(bytes, length, fmx::Text::kEncoding_ASCII_Windows);
     }
-    if (parms.Size() > 0) {
+    if (given) {
         result.SetAsText(*text, parms.At(0).GetLocale(), fmx::Data::kDTText);
     } else {
         fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
@@ -48,6 +49,7 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
                                 fmx::Data& result) noexcept {
     // The output buffer is large for DataBar Expanded; keep it off the host thread's stack.
     thread_local char out[kLargestOutput];
+    bool given = false;
     try {
         fmx::uint16 units[kLargestInput];
         char data[kLargestInput + 1];
@@ -55,7 +57,8 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
         const fmx::uint32 out_size =
             row.output_size < kLargestOutput ? row.output_size : kLargestOutput;
         fmx::uint32 length = 0;
-        if (parms.Size() > 0 && row.encode != nullptr) {
+        given = parms.Size() > 0;
+        if (given && row.encode != nullptr) {
             const fmx::Text& parameter = parms.AtAsText(0);
             const fmx::uint32 size = parameter.GetSize();
             if (size <= limit) {
@@ -67,9 +70,12 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
                     data[i] = static_cast<char>(units[i] & 0xFF);
                 data[size] = '\0';
 
+                // Without a "|" there are no options to split off.
+                const bool bar =
+                    row.options != OptionRule::none && std::memchr(data, '|', size) != nullptr;
                 OptionFields options;
-                if (row.options == OptionRule::single) options = SplitSingleOption(data);
-                if (row.options == OptionRule::counted) {
+                if (bar && row.options == OptionRule::single) options = SplitSingleOption(data);
+                if (bar && row.options == OptionRule::counted) {
                     options = SplitCountedOptions(data, row.max_options);
                 }
                 // Every encoder hands over its text with its terminating zero and writes nothing
@@ -81,10 +87,10 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
                 }
             }
         }
-        store_result(parms, result, out, length);
+        store_result(parms, given, result, out, length);
     } catch (...) {
         try {
-            store_result(parms, result, "", 0);
+            store_result(parms, given, result, "", 0);
         } catch (...) {
         }
     }

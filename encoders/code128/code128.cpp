@@ -50,7 +50,7 @@ constexpr Code128Rules kTextFontRules = {is_escape_fnc1, false, is_fnc2, is_esca
 int encode(std::string_view s, char* out, long capacity) {
     std::uint8_t* const values = Code128ValueArea(2 * s.size());
     std::size_t count = 0;
-    const int start = Code128Values(s, kTextFontRules, values, count);
+    const int start = Code128Values<kTextFontRules>(s, values, count);
     // Per thread, kept from call to call: no allocation once a thread has built a symbol this
     // long.
     thread_local std::string work;

@@ -66,7 +66,7 @@ constexpr Code128Rules kUniversalRules = {is_fnc1_byte, true, is_function_byte,
 int encode(std::string_view s, char* out, long capacity) {
     std::uint8_t* const values = Code128ValueArea(2 * s.size());
     std::size_t count = 0;
-    const int start = Code128Values(s, kUniversalRules, values, count);
+    const int start = Code128Values<kUniversalRules>(s, values, count);
     return HandOverUniCode128(start, std::span<const std::uint8_t>(values, count), out, capacity);
 }
 
