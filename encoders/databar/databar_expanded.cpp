@@ -70,7 +70,6 @@ constexpr std::size_t kMaxRowModules = 2 + 2 + 1 + 11 * kPairModules;
 constexpr std::size_t kFirstFinderColumn = 19;
 constexpr std::size_t kFinderColumns = 16;
 
-constexpr std::string_view kTypeName = "Databar Expanded";
 constexpr std::string_view kOutOfRangeWidths = "-1";
 
 using ModuleRow = std::array<std::uint8_t, kMaxRowModules>;
