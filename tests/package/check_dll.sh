@@ -1,0 +1,40 @@
+#!/bin/sh
+# Checks that the Windows plug-in DLL loads in the real host: it needs no DLL but the host's
+# FMWrapper.dll and Windows' own, imports from FMWrapper.dll only FM_ names the host library
+# exports, and exports FMExternCallProc, undecorated, and nothing else.
+# Arguments: objdump, the plug-in file, the host's export list.
+set -eu
+objdump=$1 plugin=$2 exports=$3
+fail=0
+dump=$("$objdump" -p "$plugin")
+
+# Windows' own DLLs that a MinGW-w64 build with its runtime linked in may import.
+dlls=$(printf '%s\n' "$dump" | sed -n 's/^[[:space:]]*DLL Name: //p')
+for dll in $dlls; do
+    case "$(printf '%s' "$dll" | tr '[:upper:]' '[:lower:]')" in
+        fmwrapper.dll | kernel32.dll | msvcrt.dll | user32.dll) ;;
+        *) echo "$plugin needs $dll" >&2; fail=1 ;;
+    esac
+done
+printf '%s\n' "$dlls" | grep -qx FMWrapper.dll ||
+    { echo "$plugin does not import FMWrapper.dll" >&2; fail=1; }
+echo "imported DLLs:" $dlls
+
+# The names imported from FMWrapper.dll: the lines after its "DLL Name" up to the next DLL.
+imported=$(printf '%s\n' "$dump" | awk '
+    /DLL Name:/ { in_host = ($3 == "FMWrapper.dll"); next }
+    in_host && NF >= 3 && $3 ~ /^FM_/ { print $3 }' | sort -u)
+[ -n "$imported" ] || { echo "$plugin imports no FM_ function" >&2; fail=1; }
+for name in $imported; do
+    grep -qx "$name" "$exports" ||
+        { echo "$plugin imports $name, which the host library does not export" >&2; fail=1; }
+done
+echo "imports $(printf '%s\n' "$imported" | grep -c .) FM_ functions from FMWrapper.dll"
+
+# The export table: "[Ordinal/Name Pointer] Table" rows are "[n] name".
+exported=$(printf '%s\n' "$dump" | sed -n '/Ordinal\/Name Pointer/,/^$/p' |
+           sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\][[:space:]]*//p')
+echo "exports:" $exported
+[ "$exported" = "FMExternCallProc" ] ||
+    { echo "$plugin must export exactly FMExternCallProc" >&2; fail=1; }
+exit $fail
