@@ -54,7 +54,8 @@ Plugin::Plugin(const std::string& path, HostIdentity identity)
     std::string why;
     handle_ = platform::LoadModule(path, why);
     if (handle_ == nullptr) throw HostError("cannot load plug-in " + path + ": " + why);
-    entry_ = reinterpret_cast<FMX_ExternCallProc>(platform::FindExport(handle_, "FMExternCallProc"));
+    entry_ =
+        reinterpret_cast<FMX_ExternCallProc>(platform::FindExport(handle_, "FMExternCallProc"));
     if (entry_ == nullptr) {
         platform::UnloadModule(handle_);
         throw HostError("plug-in " + path + " has no FMExternCallProc entry point");

@@ -24,8 +24,8 @@ fmx::uint32 LoadPluginString(Module module, unsigned id, fmx::uint16* buffer, fm
     // length instead of a copy cut to fit: a string too long for the buffer is then left out
     // whole, as on every platform.
     const wchar_t* text = nullptr;
-    const int length = LoadStringW(reinterpret_cast<HINSTANCE>(module), id,
-                                   reinterpret_cast<LPWSTR>(&text), 0);
+    const int length =
+        LoadStringW(reinterpret_cast<HINSTANCE>(module), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) return 0;
     const auto units = static_cast<fmx::uint32>(length);
     if (units >= size) return 0;
