@@ -1,10 +1,11 @@
 #!/bin/sh
 # Checks that the Windows plug-in DLL loads in the real host: it needs no DLL but the host's
 # FMWrapper.dll and Windows' own, imports from FMWrapper.dll only FM_ names the host library
-# exports, and exports FMExternCallProc, undecorated, and nothing else.
-# Arguments: objdump, the plug-in file, the host's export list.
+# exports, and exports FMExternCallProc, undecorated, and nothing else; and that its version
+# resource names the product and its version, as Windows and FileMaker show them.
+# Arguments: objdump, windres, the plug-in file, the host's export list, the version (1.0.0).
 set -eu
-objdump=$1 plugin=$2 exports=$3
+objdump=$1 windres=$2 plugin=$3 exports=$4 version=$5
 fail=0
 dump=$("$objdump" -p "$plugin")
 
@@ -37,4 +38,15 @@ exported=$(printf '%s\n' "$dump" | sed -n '/Ordinal\/Name Pointer/,/^$/p' |
 echo "exports:" $exported
 [ "$exported" = "FMExternCallProc" ] ||
     { echo "$plugin must export exactly FMExternCallProc" >&2; fail=1; }
+
+# The version resource, decompiled: numeric and text versions, and the product's name.
+resources=$("$windres" --input "$plugin" --output-format rc 2>/dev/null) || resources=""
+numeric="$(printf '%s' "$version" | sed 's/\./, /g'), 0"
+for expected in "FILEVERSION $numeric" "PRODUCTVERSION $numeric" \
+                "VALUE \"FileVersion\", \"$version\"" "VALUE \"ProductVersion\", \"$version\"" \
+                'VALUE "ProductName", "Orbelantrix"'; do
+    printf '%s\n' "$resources" | grep -qF "$expected" ||
+        { echo "$plugin's version resource lacks: $expected" >&2; fail=1; }
+done
+echo "version resource: Orbelantrix $version"
 exit $fail
