@@ -1,7 +1,5 @@
 #include "host/host.h"
 
-#include <dlfcn.h>
-
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -9,6 +7,7 @@
 
 #include "FMWrapper/FMXData.h"
 #include "FMWrapper/FMXText.h"
+#include "host/platform.h"
 
 namespace orbx::host {
 
@@ -52,14 +51,13 @@ bool HostSends(std::u16string_view options, FMX_ExternCallSwitch message) {
 
 Plugin::Plugin(const std::string& path, HostIdentity identity)
     : identity_(identity), version_text_(version_text(identity.application)) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) {
-        const char* why = dlerror();
-        throw HostError("cannot load plug-in " + path + ": " + (why ? why : "unknown error"));
-    }
-    entry_ = reinterpret_cast<FMX_ExternCallProc>(dlsym(handle_, "FMExternCallProc"));
+    std::string why;
+    handle_ = platform::LoadModule(path, why);
+    if (handle_ == nullptr) throw HostError("cannot load plug-in " + path + ": " + why);
+    entry_ =
+        reinterpret_cast<FMX_ExternCallProc>(platform::FindExport(handle_, "FMExternCallProc"));
     if (entry_ == nullptr) {
-        dlclose(handle_);
+        platform::UnloadModule(handle_);
         throw HostError("plug-in " + path + " has no FMExternCallProc entry point");
     }
     // The host asks for the options string first: it says which messages to send.
@@ -67,7 +65,7 @@ Plugin::Plugin(const std::string& path, HostIdentity identity)
 }
 
 Plugin::~Plugin() {
-    if (handle_ != nullptr) dlclose(handle_);
+    if (handle_ != nullptr) platform::UnloadModule(handle_);
 }
 
 fmx::ptrtype Plugin::Instance() const {

@@ -10,6 +10,7 @@
 
 #include "host/batch.h"
 #include "host/host.h"
+#include "host/platform.h"
 #include "render/raster.h"
 #include "render/render.h"
 #include "render/svg.h"
@@ -206,6 +207,7 @@ int run(const Options& o) {
 int main(int argc, char** argv) {
     try {
         std::ios::sync_with_stdio(false);
+        orbx::host::platform::UseBinaryStdio();
         return run(parse(argc, argv));
     } catch (const std::exception& e) {
         std::cerr << "orbx: " << e.what() << '\n';

@@ -33,7 +33,9 @@ void store_result(const fmx::DataVect& parms, bool given, fmx::Data& result, con
 
 void load_string(fmx::Text& into, unsigned id) {
     fmx::uint16 buffer[256];
-    LoadPluginString(id, buffer, 256);
+    // The host calls adapters without a call record: the strings come from the plug-in's own
+    // module, the one the host names in instanceID.
+    LoadPluginString(OwnModule(), id, buffer, 256);
     into.AssignUnicode(buffer);
 }
 
@@ -116,7 +118,7 @@ fmx::errcode Do_Orbx_Version(short, const fmx::ExprEnv&, const fmx::DataVect& pa
                 answer->AppendText(*space);
                 answer->AppendText(*version);
             } else if (equals_keyword(keyword, "platform")) {
-                answer->Assign("Linux", fmx::Text::kEncoding_UTF8);
+                answer->Assign(PlatformName(), fmx::Text::kEncoding_UTF8);
             } else if (equals_keyword(keyword, "autoupdate")) {
                 char number[32];
                 std::snprintf(number, sizeof number, "%02d%02d%02d00", kAutoUpdateVersion[0],

@@ -36,7 +36,7 @@ void unregister_down_from(short highest) {
 
 // Registers the functions of the table in order; on any failure, takes back what was
 // registered and asks the host not to enable the plug-in.
-fmx::int32 start_up(fmx::int16 host_version) {
+fmx::int32 start_up(fmx::int16 host_version, Module module) {
     if (host_version < kLowestHostVersion || host_version > kHighestHostVersion) {
         return kBadExtnVersion;
     }
@@ -47,7 +47,8 @@ fmx::int32 start_up(fmx::int16 host_version) {
         paren->Assign("(", fmx::Text::kEncoding_UTF8);
         for (const FunctionRow& row : kFunctionTable) {
             fmx::uint16 buffer[1024];
-            LoadPluginString(kPrototypeStrings + static_cast<unsigned>(row.id), buffer, 1024);
+            LoadPluginString(module, kPrototypeStrings + static_cast<unsigned>(row.id), buffer,
+                             1024);
             fmx::TextUniquePtr prototype;
             fmx::TextUniquePtr name;
             prototype->AssignUnicode(buffer);
@@ -71,13 +72,13 @@ fmx::int32 start_up(fmx::int16 host_version) {
     return kDoNotEnable;
 }
 
-void copy_string(FMX_UChar which, fmx::uint16* buffer, fmx::uint32 size) {
+void copy_string(Module module, FMX_UChar which, fmx::uint16* buffer, fmx::uint32 size) {
     switch (which) {
         case kFMXT_NameStr:
-            LoadPluginString(kNameString, buffer, size);
+            LoadPluginString(module, kNameString, buffer, size);
             break;
         case kFMXT_AppConfigStr:
-            LoadPluginString(kDescriptionString, buffer, size);
+            LoadPluginString(module, kDescriptionString, buffer, size);
             break;
         case kFMXT_OptionsStr:
             if (buffer != nullptr && size >= std::size(kOptionsString)) {
@@ -102,20 +103,21 @@ void copy_string(FMX_UChar which, fmx::uint16* buffer, fmx::uint32 size) {
 #endif
 
 // The plug-in reads only the fields every SDK names alike: extnVersion, whichCall, parm1 to parm3,
-// instanceID and result. Every message but these three is left alone.
+// instanceID and result. Every message but these three is left alone. The strings are read
+// through instanceID, the module the host loaded (on Windows, where its string resources are).
 extern "C" ORBX_EXPORT void FMExternCallProc(FMX_ExternCallPtr pb) {
     if (pb == nullptr) return;
     switch (pb->whichCall) {
         case kFMXT_Init:
             pb->result = static_cast<fmx::ptrtype>(
-                static_cast<std::intptr_t>(orbx::start_up(pb->extnVersion)));
+                static_cast<std::intptr_t>(orbx::start_up(pb->extnVersion, pb->instanceID)));
             break;
         case kFMXT_Shutdown:
             orbx::unregister_down_from(orbx::kFunctionCount);
             break;
         case kFMXT_GetString: {
             const fmx::ptrtype size = pb->parm3 > 0xFFFFFFFFu ? 0xFFFFFFFFu : pb->parm3;
-            orbx::copy_string(pb->parm1, reinterpret_cast<fmx::uint16*>(pb->result),
+            orbx::copy_string(pb->instanceID, pb->parm1, reinterpret_cast<fmx::uint16*>(pb->result),
                               static_cast<fmx::uint32>(size));
             break;
         }

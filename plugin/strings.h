@@ -1,5 +1,7 @@
-// The plug-in's string table: its name, description, version text and the prototypes of the
-// external functions. On Linux there are no platform string resources, so the table lives here.
+// The plug-in's string table (its name, description, version text and the prototypes of the
+// external functions, plugin/string_table.h) and the name of the platform it was built for.
+// One source per platform serves them: platform_linux.cpp from a table built into the file,
+// platform_windows.cpp from the string table resource of the plug-in's module.
 #pragma once
 
 #include "plugin/fmx_sdk.h"
@@ -12,9 +14,19 @@ inline constexpr unsigned kVersionString = 3;
 // The prototype of function ID n is string kPrototypeStrings + n.
 inline constexpr unsigned kPrototypeStrings = 100;
 
-// Copies string `id` with a terminating zero into `buffer` of `size` UTF-16 units and returns its
-// length. A string the table does not hold, or one that does not fit, writes an empty string
-// (when there is room for its zero) and returns 0.
-fmx::uint32 LoadPluginString(unsigned id, fmx::uint16* buffer, fmx::uint32 size);
+// The plug-in's loaded module as the host names it in the call record's instanceID (on Windows
+// its HINSTANCE, where the string resources are; unused on Linux).
+using Module = fmx::ptrtype;
+
+// The plug-in's own module, for code the host calls without a call record (the adapters).
+Module OwnModule();
+
+// Copies string `id` of `module` with a terminating zero into `buffer` of `size` UTF-16 units
+// and returns its length. A string the table does not hold, or one that does not fit, writes an
+// empty string (when there is room for its zero) and returns 0.
+fmx::uint32 LoadPluginString(Module module, unsigned id, fmx::uint16* buffer, fmx::uint32 size);
+
+// What "Orbx_PluginVersion( "platform" )" answers.
+const char* PlatformName();
 
 }  // namespace orbx

@@ -67,9 +67,14 @@ TEST(Code128Function, EachUnitKeepsItsLowEightBits) {
 }
 
 TEST(VersionFunction, Keywords) {
+#if defined(_WIN32)
+    const std::u16string platform = u"Windows";
+#else
+    const std::u16string platform = u"Linux";
+#endif
     const std::pair<std::u16string, std::u16string> rows[] = {
         {u"", u"2013"},          {u"short", u"2013"},          {u"long", u"Orbelantrix 2013"},
-        {u"platform", u"Linux"}, {u"autoupdate", u"01000000"}, {u"x", u""},
+        {u"platform", platform}, {u"autoupdate", u"01000000"}, {u"x", u""},
         {u"long ", u""},
     };
     for (const auto& [keyword, expected] : rows) {

@@ -22,8 +22,8 @@ ProgramRun orbx(const std::string& arguments, const std::string& input = "") {
     const std::string in_path = testing::TempDir() + "orbx_input_" + std::to_string(getpid()) +
                                 "_" + std::to_string(++calls) + ".txt";
     std::ofstream(in_path, std::ios::binary) << input;
-    const std::string command =
-        std::string("'") + ORBX_HOST_PROGRAM + "' " + arguments + " < '" + in_path + "' 2>&1";
+    const std::string command = std::string(ORBX_HOST_RUNNER) + " '" + ORBX_HOST_PROGRAM + "' " +
+                                arguments + " < '" + in_path + "' 2>&1";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return {-1, ""};
     std::string out;
