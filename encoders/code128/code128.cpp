@@ -163,7 +163,8 @@ std::string Code128ProcessTilde(std::string_view d) {
 int Orbelantrix_Code128(char* data, long tilde, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     const std::string_view d(data);
-    if (tilde == 0) return encode(d, out, capacity);
+    // Data without a tilde has no escapes to expand.
+    if (tilde == 0 || d.find('~') == std::string_view::npos) return encode(d, out, capacity);
     thread_local std::string work;
     char* const text = WorkArea(work, d.size());
     return encode(std::string_view(text, process_tilde(d, text)), out, capacity);
