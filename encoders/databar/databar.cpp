@@ -19,7 +19,17 @@ namespace {
 constexpr std::array<std::string_view, 9> kFinders{
     "38211", "35511", "33711", "31911", "27411", "25611", "23811", "15711", "13911",
 };
-static_assert(kFinders.size() == 9);
+// Every finder pattern is 15 modules wide.
+constexpr bool finders_fifteen_modules() {
+    for (std::string_view f : kFinders) {
+        int modules = 0;
+        for (char w : f)
+            modules += w - '0';
+        if (f.size() != 5 || modules != 15) return false;
+    }
+    return true;
+}
+static_assert(finders_fifteen_modules());
 
 // Checksum weights of the four data characters (ISO/IEC 24724), applied to each character's
 // widths in natural element order.
@@ -29,11 +39,21 @@ constexpr std::array<std::array<int, 8>, 4> kChecksumWeights{{
     {16, 48, 65, 37, 32, 17, 51, 74},
     {64, 34, 23, 69, 49, 68, 46, 59},
 }};
-static_assert(kChecksumWeights.size() == 4);
+// The weights are the successive powers of 3 modulo 79.
+constexpr bool weights_are_powers_of_three() {
+    int expected = 1;
+    for (const auto& character : kChecksumWeights) {
+        for (int w : character) {
+            if (w != expected) return false;
+            expected = expected * 3 % 79;
+        }
+    }
+    return true;
+}
+static_assert(weights_are_powers_of_three());
 
 // Font characters of a DataBar Stacked column, by bottom row x 4 + separator x 2 + top row.
 constexpr std::array<char, 8> kStackedColumns{'a', 'j', 'k', 'l', 'm', 'n', 'o', 'T'};
-static_assert(kStackedColumns.size() == 8);
 
 // The 46 widths of the symbol, split into two rows of 25 elements and 50 modules.
 constexpr std::size_t kSymbolWidths = 46;

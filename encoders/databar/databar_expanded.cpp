@@ -22,7 +22,6 @@ constexpr std::array<std::string_view, 12> kFinders{
     "18411", "11481", "36411", "11463", "34611", "11643",
     "32811", "11823", "26511", "11562", "22911", "11922",
 };
-static_assert(kFinders.size() == 12);
 
 enum Finder : std::uint8_t { A1, A2, B1, B2, C1, C2, D1, D2, E1, E2, F1, F2 };
 

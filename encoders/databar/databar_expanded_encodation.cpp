@@ -21,7 +21,6 @@ constexpr std::array<CharCode, 21> kIso646Punctuation{{
     {'*', 0xEF}, {'+', 0xF0}, {',', 0xF1}, {'-', 0xF2}, {'.', 0xF3},  {'/', 0xF4}, {':', 0xF5},
     {';', 0xF6}, {'<', 0xF7}, {'=', 0xF8}, {'>', 0xF9}, {'?', 0xFA},  {'_', 0xFB}, {' ', 0xFC},
 }};
-static_assert(kIso646Punctuation.size() == 21);
 
 // ISO/IEC 24724 alphanumeric mode: the 6-bit codes of its five punctuation marks.
 constexpr std::array<CharCode, 5> kAlphanumericPunctuation{{
@@ -31,7 +30,6 @@ constexpr std::array<CharCode, 5> kAlphanumericPunctuation{{
     {'.', 0x3D},
     {'/', 0x3E},
 }};
-static_assert(kAlphanumericPunctuation.size() == 5);
 
 // FNC1 in alphanumeric and ISO/IEC 646 mode: the 5-bit field 01111.
 constexpr unsigned kFnc1Field = 0x0F;

@@ -34,7 +34,6 @@ constexpr std::array<std::string_view, 89> kCheckPatterns{
     "11211112122111", "11211113112111", "11211211112211", "11211211122111", "11221111112211",
     "21111111122211", "21111111132111", "21111112112211", "21111112122111", "21111113112111",
     "21111211122111", "21111212112111", "21121111122111", "21111111221211"};
-static_assert(kCheckPatterns.size() == 89);
 
 // Every check pattern is 14 widths of 1 to 3 over 18 modules.
 constexpr bool check_patterns_well_formed() {
@@ -54,7 +53,18 @@ static_assert(check_patterns_well_formed());
 // Checksum weights of the left and right characters (ISO/IEC 24724), in natural element order.
 constexpr std::array<int, 14> kLeftWeights{1, 3, 9, 27, 81, 65, 17, 51, 64, 14, 42, 37, 22, 66};
 constexpr std::array<int, 14> kRightWeights{20, 60, 2, 6, 18, 54, 73, 41, 34, 13, 39, 28, 84, 74};
-static_assert(kLeftWeights.size() == 14 && kRightWeights.size() == 14);
+// The weights are the successive powers of 3 modulo 89, the left character's first.
+constexpr bool weights_are_powers_of_three() {
+    int expected = 1;
+    for (const auto* weights : {&kLeftWeights, &kRightWeights}) {
+        for (int w : *weights) {
+            if (w != expected) return false;
+            expected = expected * 3 % 89;
+        }
+    }
+    return true;
+}
+static_assert(weights_are_powers_of_three());
 
 // Values per character: the left character takes the quotient, the right one the remainder.
 constexpr std::int64_t kCharacterValues = 2013571;

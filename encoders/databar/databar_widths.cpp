@@ -21,7 +21,6 @@ constexpr std::array<DataCharacteristics, 5> kOutsideGroups{{
     {4, 2015, 6, 10, 3, 6, 10, 70},
     {5, 2715, 4, 12, 1, 8, 1, 126},
 }};
-static_assert(kOutsideGroups.size() == 5);
 
 // Inside characters: 15 modules, values 0-1596.
 constexpr std::array<DataCharacteristics, 4> kInsideGroups{{
@@ -30,7 +29,6 @@ constexpr std::array<DataCharacteristics, 4> kInsideGroups{{
     {3, 1036, 9, 6, 6, 3, 48, 10},
     {4, 1516, 11, 4, 8, 1, 81, 1},
 }};
-static_assert(kInsideGroups.size() == 4);
 
 // DataBar Expanded characters: 17 modules, values 0-4191.
 constexpr std::array<DataCharacteristics, 5> kExpandedGroups{{
@@ -40,7 +38,6 @@ constexpr std::array<DataCharacteristics, 5> kExpandedGroups{{
     {4, 2948, 6, 11, 3, 6, 10, 104},
     {5, 3988, 4, 13, 1, 8, 1, 204},
 }};
-static_assert(kExpandedGroups.size() == 5);
 
 // DataBar Limited characters: 26 modules over 7 odd and 7 even elements, values 0-2013570.
 constexpr std::array<DataCharacteristics, 7> kLimitedGroups{{
@@ -52,7 +49,6 @@ constexpr std::array<DataCharacteristics, 7> kLimitedGroups{{
     {6, 1979845, 19, 7, 8, 1, 17094, 1},
     {7, 1996939, 7, 19, 1, 8, 1, 16632},
 }};
-static_assert(kLimitedGroups.size() == 7);
 
 // End of a group's value range (one past its last value).
 constexpr int group_end(const DataCharacteristics& g) {
@@ -486,7 +482,6 @@ bool DataBarLimitedCharacter(int value, int* widths) {
     // The odd subset takes the quotient.
     int odd = 0;
     int even = 0;
-    static_assert(kLimitedGroups.size() == 7);
     switch (gi) {
         case 0:
             limited_split<0>(v, odd, even);
