@@ -62,14 +62,16 @@ int encode(std::string_view s, char* out, long capacity) {
     // both alike. So the set is followed: values 99 to 101 change it, except where they are data
     // (the pair 99 in set C, FNC4 in its own set, which this encoder never writes).
     char set = static_cast<char>('A' + (start - kCode128ValueStartA));
+    Code128Check check{static_cast<std::uint64_t>(start)};
     for (std::size_t i = 0; i < count; ++i) {
         const int v = values[i];
+        Code128CheckAdd(check, v);
         *o++ = static_cast<char>(set == 'A' && v == 95 ? 127 : Code128FontChar(v));
         if (v == kCode128ValueCodeC && set != 'C') set = 'C';
         if (v == kCode128ValueCodeB && set != 'B') set = 'B';
         if (v == kCode128ValueCodeA && set != 'A') set = 'A';
     }
-    *o++ = static_cast<char>(Code128FontChar(Code128CheckValue(start, values, count)));
+    *o++ = static_cast<char>(Code128FontChar(Code128CheckValue(check)));
     *o++ = static_cast<char>(kCode128Stop);
     return HandOver(out, capacity, symbol, o);
 }

@@ -10,12 +10,4 @@ std::uint8_t* Code128ValueArea(std::size_t size) {
     return values.data();
 }
 
-int Code128CheckValue(int start, const std::uint8_t* values, std::size_t count) {
-    // Summed in 64 bits and reduced once: the same remainder as reducing at every step.
-    std::uint64_t sum = static_cast<std::uint64_t>(start);
-    for (std::size_t i = 0; i < count; ++i)
-        sum += values[i] * static_cast<std::uint64_t>(i + 1);
-    return static_cast<int>(sum % 103);
-}
-
 }  // namespace orbx

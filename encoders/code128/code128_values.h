@@ -32,8 +32,18 @@ struct Code128Rules {
 std::uint8_t* Code128ValueArea(std::size_t size);
 
 // Modulo 103 check value (ISO/IEC 15417): the start value plus each symbol value times its
-// position after the start.
-int Code128CheckValue(int start, const std::uint8_t* values, std::size_t count);
+// position after the start, taken in as the symbol is written. Summed in 64 bits and reduced
+// once: the same remainder as reducing at every step.
+struct Code128Check {
+    std::uint64_t sum;
+    std::uint64_t position = 1;
+};
+inline void Code128CheckAdd(Code128Check& check, int value) {
+    check.sum += static_cast<std::uint64_t>(value) * check.position++;
+}
+inline int Code128CheckValue(const Code128Check& check) {
+    return static_cast<int>(check.sum % 103);
+}
 
 namespace code128_detail {
 

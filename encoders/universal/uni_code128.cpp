@@ -123,9 +123,12 @@ std::size_t UniCode128SymbolInto(int start, std::span<const std::uint8_t> values
         p += 3;
     };
     write(start);
-    for (const std::uint8_t v : values)
+    Code128Check check{static_cast<std::uint64_t>(start)};
+    for (const std::uint8_t v : values) {
         write(v);
-    write(Code128CheckValue(start, values.data(), values.size()));
+        Code128CheckAdd(check, v);
+    }
+    write(Code128CheckValue(check));
     for (char c : kUniCode128Stop)
         *p++ = c;
     return static_cast<std::size_t>(p - letters);
