@@ -212,10 +212,15 @@ void run_benchmark(benchmark::State& state, F& call) {
                                                   benchmark::Counter::kAvgIterations);
 }
 
+// The function's name without "Orbx_", from its row.
+std::string function_name(const Case& c) {
+    return std::string(FunctionRowById(c.id).name.substr(5));
+}
+
 std::string bench_name(const char* path, const Case& c, int length) {
     char id[8];
     std::snprintf(id, sizeof id, "%02d", c.id);
-    return std::string(path) + "/" + id + "_" + std::string(c.name) + "/" + size_label(length);
+    return std::string(path) + "/" + id + "_" + function_name(c) + "/" + size_label(length);
 }
 
 // What the table needs besides the timings.
@@ -364,7 +369,7 @@ void print_table(const CollectingReporter& times, const Checked& checked, bool m
          "scaling 128->max", "allocs 16/max", "zint allocs"}};
 
     for (const Case& c : kCases) {
-        const std::string name(c.name);
+        const std::string name = function_name(c);
         const auto ours = times.Median(bench_name("adapter", c, kRealistic));
         const auto host = times.Median(bench_name("host", c, kRealistic));
         const auto encoder = times.Median(bench_name("encoder", c, kRealistic));
@@ -506,7 +511,7 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--cases") == 0) {
         for (const Case& c : kCases) {
             const std::vector<int> lengths = lengths_of(c);
-            std::printf("%d %s %d %s%s\n", c.id, std::string(c.name).c_str(),
+            std::printf("%d %s %d %s%s\n", c.id, function_name(c).c_str(),
                         lengths.empty() ? 0 : lengths.back(), has_encoder(c) ? "encoder" : "-",
                         c.zint.symbology != 0 ? " zint" : "");
         }

@@ -17,8 +17,7 @@ struct ZintCall {
 };
 
 struct Case {
-    short id;
-    std::string_view name;       // the function's name without "Orbx_"
+    short id;                    // the function's row
     std::string_view what;       // the realistic data in a few words
     std::string_view parameter;  // the realistic parameter (ASCII: each byte one UTF-16 unit)
     ZintCall zint;

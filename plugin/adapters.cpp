@@ -133,51 +133,22 @@ fmx::errcode Do_Orbx_Version(short, const fmx::ExprEnv&, const fmx::DataVect& pa
     return 0;
 }
 
-#define ORBX_ENCODING_ADAPTER(name, id)                                \
+// The adapters of the functions that encode run the common algorithm with their own row; the
+// adapter of a second name for a function runs the adapter of the function before it.
+#define ORBX_ADAPTER_encodes(id, name)                                 \
     ORBX_DECLARE_ADAPTER(name) {                                       \
         (void)functionId;                                              \
         (void)environment;                                             \
         return RunEncodingAdapter(FunctionRowById(id), parms, result); \
     }
-
-ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128, 2)
-ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128HR, 3)
-ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128a, 4)
-ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128b, 5)
-ORBX_ENCODING_ADAPTER(Do_Orbx_FCode128c, 6)
-ORBX_ENCODING_ADAPTER(Do_Orbx_I2of5, 7)
-ORBX_ENCODING_ADAPTER(Do_Orbx_I2of5Mod10, 8)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Codabar, 9)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Code39, 10)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Code39Mod43, 11)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Postnet, 12)
-ORBX_ENCODING_ADAPTER(Do_Orbx_EAN8, 13)
-ORBX_ENCODING_ADAPTER(Do_Orbx_EAN13, 14)
-ORBX_ENCODING_ADAPTER(Do_Orbx_UPCa, 15)
-ORBX_ENCODING_ADAPTER(Do_Orbx_MSI, 16)
-ORBX_ENCODING_ADAPTER(Do_Orbx_UPCe, 17)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128, 18)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128A, 19)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128B, 20)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128C, 21)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_UCC128, 22)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_Postnet, 23)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_Planet, 24)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C128HR, 25)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_C39, 26)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_I2of5, 27)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_MSI, 28)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_Codabar, 29)
-ORBX_ENCODING_ADAPTER(Do_Orbx_Uni_OneCode, 30)
-ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBar, 32)
-ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBarExpanded, 33)
-ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBarLimited, 34)
-ORBX_ENCODING_ADAPTER(Do_Orbx_DataBar_DataBarStacked, 35)
-ORBX_ENCODING_ADAPTER(Do_Orbx_DataBarStackedOmniDirectional, 36)
-
-// Two names for one behaviour: the Intelligent Mail function runs the adapter of its twin.
-ORBX_DECLARE_ADAPTER(Do_Orbx_USPS_IntelligentMail) {
-    return Do_Orbx_Uni_OneCode(functionId, environment, parms, result);
-}
+#define ORBX_ADAPTER_forwards(id, name)                                                 \
+    ORBX_DECLARE_ADAPTER(name) {                                                        \
+        return FunctionRowById(id - 1).adapter(functionId, environment, parms, result); \
+    }
+#define ORBX_ADAPTER_keyword(id, name)
+#define ORBX_ADAPTER_ROW(id, name, prototype, limit, out, options, most, kind, ...) \
+    ORBX_ADAPTER_##kind(id, name)
+ORBX_FUNCTION_ROWS(ORBX_ADAPTER_ROW)
+#undef ORBX_ADAPTER_ROW
 
 }  // namespace orbx

@@ -56,10 +56,8 @@ fmx::int32 start_up(fmx::int16 host_version, Module module) {
             // The name is the prototype up to its "(" (a position past the end: none found).
             const fmx::uint32 at = name->Find(*paren, 0);
             if (at < name->GetSize()) name->DeleteText(at, name->GetSize() - at);
-            // The version function may be called without a parameter; the others take one.
-            const short min_parameters = row.id == 1 ? 0 : 1;
             if (fmx::ExprEnv::RegisterExternalFunction(*id, row.id, *name, *prototype,
-                                                       min_parameters, 1, kFunctionFlags,
+                                                       row.min_parameters, 1, kFunctionFlags,
                                                        row.adapter) != 0) {
                 break;
             }

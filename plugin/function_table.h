@@ -1,9 +1,12 @@
-// The 36 external functions: one row each, in the order they are registered.
+// The 36 external functions as the plug-in uses them: one row each, in the order they are
+// registered, expanded from plugin/function_rows.h.
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "plugin/fmx_sdk.h"
+#include "plugin/function_rows.h"
 #include "plugin/options.h"
 
 namespace orbx {
@@ -15,12 +18,21 @@ enum class OptionRule {
     counted,  // data|option1|option2|option3, only as many as stand there
 };
 
+// What the adapter of a function does.
+enum class FunctionKind {
+    encodes,   // reads parameter 0, runs the encoder call and returns its text
+    keyword,   // the version function: answers a keyword
+    forwards,  // another name for the function before it: calls that function's adapter
+};
+
 // Calls one encoder with the data string, the option fields and the zero-filled output buffer
 // of `capacity` bytes; returns the encoder's status.
 using EncoderCall = int (*)(char* data, const OptionFields& options, char* out, long capacity);
 
 struct FunctionRow {
     short id;
+    std::string_view name;  // "Orbx_Code128"
+    short min_parameters;   // the version function may be called without its parameter
     fmx::ExtPluginType adapter;
     fmx::uint32 input_limit;  // UTF-16 units; a longer parameter gives the empty text
     fmx::uint32 output_size;  // bytes of the encoder's output buffer

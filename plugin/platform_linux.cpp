@@ -2,6 +2,7 @@
 #include <array>
 #include <string_view>
 
+#include "plugin/function_rows.h"
 #include "plugin/string_table.h"
 #include "plugin/strings.h"
 
@@ -15,8 +16,11 @@ struct StringRow {
 };
 
 #define ORBX_CPP_ROW(id, text) {id, u"" text},
-constexpr StringRow kStrings[] = {ORBX_STRING_ROWS(ORBX_CPP_ROW)};
+#define ORBX_CPP_PROTOTYPE(id, adapter, prototype, ...) {kPrototypeStrings + id, u"" prototype},
+constexpr StringRow kStrings[] = {ORBX_STRING_ROWS(ORBX_CPP_ROW)
+                                      ORBX_FUNCTION_ROWS(ORBX_CPP_PROTOTYPE)};
 #undef ORBX_CPP_ROW
+#undef ORBX_CPP_PROTOTYPE
 static_assert(std::size(kStrings) == 3 + 36, "name, description, version and 36 prototypes");
 
 }  // namespace

@@ -1,7 +1,8 @@
 // What the Windows DLL does differently: its strings come from the string table resource of the
-// plug-in's module (built by the resource compiler from plugin/string_table.h), read with
-// LoadStringW through the module handle that the host passes in the call record's instanceID;
-// and its per-thread buffers are released at thread exit and when the host unloads the DLL.
+// plug-in's module (built by the resource compiler from plugin/string_table.h and
+// plugin/function_rows.h), read with LoadStringW through the module handle that the host passes
+// in the call record's instanceID; and its per-thread buffers are released at thread exit and
+// when the host unloads the DLL.
 #include <windows.h>
 
 #include <new>

@@ -1,5 +1,6 @@
-// The plug-in's string table (its name, description, version text and the prototypes of the
-// external functions, plugin/string_table.h) and the name of the platform it was built for.
+// The plug-in's string table (its name, description and version text, plugin/string_table.h, and
+// the prototypes of the external functions, plugin/function_rows.h) and the name of the platform
+// it was built for.
 // One source per platform serves them: platform_linux.cpp from a table built into the file,
 // platform_windows.cpp from the string table resource of the plug-in's module.
 #pragma once

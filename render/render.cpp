@@ -4,48 +4,28 @@
 #include <array>
 #include <utility>
 
+#include "plugin/function_rows.h"
 #include "render/fonts.h"
 
 namespace orbx::render {
 
 namespace {
 
-// Function names (without "Orbx_") and the font that draws their results.
-constexpr std::array<std::pair<std::string_view, Font>, 33> kFunctionFonts = {{
-    {"Code128", Font::code128},
-    {"Code128a", Font::code128},
-    {"Code128b", Font::code128},
-    {"Code128c", Font::code128},
-    {"I2of5", Font::i2of5},
-    {"I2of5Mod10", Font::i2of5},
-    {"Codabar", Font::codabar},
-    {"Code39", Font::code39},
-    {"Code39Mod43", Font::code39},
-    {"Postnet", Font::postnet},
-    {"EAN8", Font::upc_ean},
-    {"EAN13", Font::upc_ean},
-    {"UPCa", Font::upc_ean},
-    {"MSI", Font::msi},
-    {"UPCe", Font::upc_ean},
-    {"Uni_C128", Font::universal},
-    {"Uni_C128A", Font::universal},
-    {"Uni_C128B", Font::universal},
-    {"Uni_C128C", Font::universal},
-    {"Uni_UCC128", Font::universal},
-    {"Uni_Postnet", Font::universal},
-    {"Uni_Planet", Font::universal},
-    {"Uni_C39", Font::universal},
-    {"Uni_I2of5", Font::universal},
-    {"Uni_MSI", Font::universal},
-    {"Uni_Codabar", Font::universal},
-    {"Uni_OneCode", Font::intelligent_mail},
-    {"USPS_IntelligentMail", Font::intelligent_mail},
-    {"DataBar", Font::databar},
-    {"DataBarExpanded", Font::databar_rows},
-    {"DataBarLimited", Font::databar},
-    {"DataBarStacked", Font::databar_stacked},
-    {"DataBarStackedOmniDirectional", Font::databar_rows},
-}};
+struct FunctionFont {
+    std::string_view name;  // "Orbx_Code128"
+    std::optional<Font> font;
+};
+
+// The font of each function, from the function rows: a row names a font family or none.
+namespace row_fonts {
+using enum Font;
+constexpr std::optional<Font> none = std::nullopt;
+#define ORBX_FONT_ROW(id, adapter, prototype, limit, out, options, most, kind, call, encoder, \
+                      fallback, font)                                                         \
+    {FunctionName(prototype), font},
+constexpr FunctionFont kFunctionFonts[] = {ORBX_FUNCTION_ROWS(ORBX_FONT_ROW)};
+#undef ORBX_FONT_ROW
+}  // namespace row_fonts
 
 // Windows-1252 characters of the bytes 128 to 159.
 constexpr std::array<char16_t, 32> kCp1252High = {
@@ -56,9 +36,8 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 }  // namespace
 
 std::optional<Font> FontOf(std::string_view function) {
-    if (function.starts_with("Orbx_")) function.remove_prefix(5);
-    for (const auto& [name, font] : kFunctionFonts) {
-        if (name == function) return font;
+    for (const FunctionFont& row : row_fonts::kFunctionFonts) {
+        if (row.name == function || row.name.substr(5) == function) return row.font;
     }
     return std::nullopt;
 }
