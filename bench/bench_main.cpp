@@ -76,12 +76,7 @@ class AdapterCall {
         std::u16string units;
         for (char ch : parameter)
             units += static_cast<char16_t>(static_cast<unsigned char>(ch));
-        fmx::TextUniquePtr text;
-        fmxhost::AssignUnits(*text, units);
-        fmx::DataUniquePtr data;
-        fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
-        data->SetAsText(*text, *locale, fmx::Data::kDTText);
-        parms_->PushBack(*data);
+        fmxhost::PushTextParameter(*parms_, units);
     }
 
     // The host's error code, always 0.

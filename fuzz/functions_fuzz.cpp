@@ -17,21 +17,10 @@ namespace {
 
 std::u16string evaluate(const orbx::FunctionRow& row, const std::u16string& parameter) {
     fmx::DataVectUniquePtr parms;
-    {
-        fmx::TextUniquePtr text;
-        fmxhost::AssignUnits(*text, parameter);
-        fmx::DataUniquePtr data;
-        fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
-        data->SetAsText(*text, *locale, fmx::Data::kDTText);
-        parms->PushBack(*data);
-    }
+    fmxhost::PushTextParameter(*parms, parameter);
     fmx::DataUniquePtr result;
     if (row.adapter(row.id, fmxhost::Environment(), *parms, *result) != 0) std::abort();
-    const fmx::Text& text = result->GetAsText();
-    std::u16string units(text.GetSize(), u'\0');
-    text.GetUnicode(reinterpret_cast<fmx::uint16*>(units.data()), 0,
-                    static_cast<fmx::uint32>(units.size()));
-    return units;
+    return fmxhost::Units(result->GetAsText());
 }
 
 }  // namespace

@@ -133,21 +133,11 @@ std::optional<fmxhost::Registration> FindFunction(std::string_view name) {
 
 std::u16string Evaluate(const fmxhost::Registration& function, const std::u16string* parameter) {
     fmx::DataVectUniquePtr parms;
-    if (parameter != nullptr) {
-        // Any UTF-16 units, U+0000 and lone surrogates included, as a field can hold them.
-        fmx::TextUniquePtr text;
-        fmxhost::AssignUnits(*text, *parameter);
-        fmx::DataUniquePtr data;
-        fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
-        data->SetAsText(*text, *locale, fmx::Data::kDTText);
-        parms->PushBack(*data);
-    }
+    // Any UTF-16 units, U+0000 and lone surrogates included, as a field can hold them.
+    if (parameter != nullptr) fmxhost::PushTextParameter(*parms, *parameter);
     fmx::DataUniquePtr result;
     function.callback(function.functionId, fmxhost::Environment(), *parms, *result);
-    const fmx::Text& text = result->GetAsText();
-    std::vector<fmx::uint16> units(text.GetSize());
-    text.GetUnicode(units.data(), 0, static_cast<fmx::uint32>(units.size()));
-    return std::u16string(units.begin(), units.end());
+    return fmxhost::Units(result->GetAsText());
 }
 
 ReloadReport ReloadWithLiveThreads(const std::string& path, const HostIdentity& identity,

@@ -48,4 +48,23 @@ FMX_HOST_API void AssignUnits(fmx::Text& text, std::u16string_view units);
 // The expression environment the host passes to every external function.
 FMX_HOST_API const fmx::ExprEnv& Environment();
 
+// Appends a text parameter of exactly these units, in the system locale, as the host passes a
+// field's contents to an external function.
+inline void PushTextParameter(fmx::DataVect& parms, std::u16string_view units) {
+    fmx::TextUniquePtr text;
+    AssignUnits(*text, units);
+    fmx::DataUniquePtr data;
+    fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
+    data->SetAsText(*text, *locale, fmx::Data::kDTText);
+    parms.PushBack(*data);
+}
+
+// The UTF-16 units of a text, such as a function's result.
+inline std::u16string Units(const fmx::Text& text) {
+    std::u16string units(text.GetSize(), u'\0');
+    text.GetUnicode(reinterpret_cast<fmx::uint16*>(units.data()), 0,
+                    static_cast<fmx::uint32>(units.size()));
+    return units;
+}
+
 }  // namespace fmxhost
