@@ -12,34 +12,17 @@ bool IsPostal(unsigned char c) {
     return c >= 'j' && c <= 'o';
 }
 
-// Postal letters: "j" short short, "k" short tall, "l" tall short, "m" tall tall, "n" one tall
-// bar, "o" one short bar.
+// Postal letters "j" to "o" by their bars, "T" tall and "s" short: "j" short short, "k" short
+// tall, "l" tall short, "m" tall tall, "n" one tall bar, "o" one short bar.
+constexpr std::string_view kPostalLetterBars[] = {"ss", "sT", "Ts", "TT", "T", "s"};
+
 Rendering PostalLetters(std::string_view text) {
     Symbol s;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (!IsPostal(c)) return Failure(NoMeaning("Universal postal", text, i));
-        auto bar = [&](bool tall) { s.bars.push_back(PostalBar{tall, true}); };
-        switch (c) {
-            case 'j':
-                bar(false), bar(false);
-                break;
-            case 'k':
-                bar(false), bar(true);
-                break;
-            case 'l':
-                bar(true), bar(false);
-                break;
-            case 'm':
-                bar(true), bar(true);
-                break;
-            case 'n':
-                bar(true);
-                break;
-            default:
-                bar(false);
-                break;
-        }
+        for (char bar : kPostalLetterBars[c - 'j'])
+            s.bars.push_back(PostalBar{bar == 'T', true});
     }
     return Rendering{std::move(s), {}};
 }
