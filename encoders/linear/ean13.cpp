@@ -29,11 +29,7 @@ int Orbelantrix_EAN13(char* data, char* out, long capacity) {
         n = digits.size();
     }
     // Digit 13 is the data's own check digit when 13, 15 or 18 digits are given; it is dropped.
-    std::string_view addon;
-    if (n == 14) addon = digits.substr(12, 2);
-    if (n == 15) addon = digits.substr(13, 2);
-    if (n == 17) addon = digits.substr(12, 5);
-    if (n == 18) addon = digits.substr(13, 5);
+    const std::string_view addon = AddOnDigits(digits, 12);
 
     std::array<char, 13> number{};
     digits.copy(number.data(), 12);

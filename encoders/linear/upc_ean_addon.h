@@ -11,6 +11,12 @@ namespace orbx {
 // digit in add-on set A or B by its parity pattern, with "!" between digits.
 void AppendAddOn(std::string& text, std::string_view digits);
 
+// The add-on digits of a retail number whose symbol carries `body` digits before its check
+// digit: the last 2 or 5 digits when `digits` holds body + 2 or body + 5 of them, or body + 3
+// or body + 6 with the number's own check digit standing before them (it is dropped). Nothing
+// for any other count.
+std::string_view AddOnDigits(std::string_view digits, std::size_t body);
+
 // The longest add-on text: "+", five digits and four "!".
 inline constexpr std::size_t kAddOnMaxChars = 10;
 

@@ -1,6 +1,5 @@
 #include "encoders/linear/upca.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -39,26 +38,11 @@ int Orbelantrix_UPCa(char* data, char* out, long capacity) {
     const RetailDigits filtered = FilterRetailDigits(data);
     const std::string_view all = filtered.view();
 
-    // The length rules drop a check digit at position 12 where one stands before an add-on.
-    std::array<char, 17> work{};
-    all.copy(work.data(), work.size());
-    std::size_t n = filtered.count;
-    if (n == 12) {
-        n = 11;
-    } else if (n == 14 || n == 17) {
-        std::copy(work.begin() + 12, work.begin() + static_cast<std::ptrdiff_t>(n),
-                  work.begin() + 11);
-        n -= 1;
-    }
-    std::string_view digits(work.data(), n);
-    std::string_view addon;
-    if (n == 16) {
-        addon = digits.substr(11, 5);
-    } else if (n == 13) {
-        addon = digits.substr(11, 2);
-    } else if (n != 11) {
-        digits = kDefaultNumber;
-    }
+    // Digit 12 is the data's own check digit when 12, 14 or 17 digits are given; it is dropped.
+    const std::size_t n = filtered.count;
+    const bool usable = n == 11 || n == 12 || n == 13 || n == 14 || n == 16 || n == 17;
+    const std::string_view digits = usable ? all : kDefaultNumber;
+    const std::string_view addon = AddOnDigits(digits, 11);
 
     std::array<char, 12> number{};
     digits.copy(number.data(), 11);
