@@ -19,7 +19,6 @@ int FontValue(unsigned char b) {
 }  // namespace
 
 Rendering Code128Text(std::string_view text) {
-    Symbol s;
     Row row;
     row.height = 30;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -27,8 +26,7 @@ Rendering Code128Text(std::string_view text) {
         if (v < 0) return Failure(NoMeaning("Code 128", text, i));
         AppendWidths(row, kCode128Patterns[static_cast<std::size_t>(v)], true);
     }
-    s.rows.push_back(std::move(row));
-    return Rendering{std::move(s), {}};
+    return WithRow({}, std::move(row));
 }
 
 }  // namespace orbx::render::detail

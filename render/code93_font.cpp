@@ -35,7 +35,6 @@ int FontValue(unsigned char b) {
 }  // namespace
 
 Rendering Code93Text(std::string_view text) {
-    Symbol s;
     Row row;
     row.height = 30;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -49,8 +48,7 @@ Rendering Code93Text(std::string_view text) {
         if (v < 0) return Failure(NoMeaning("Code 93", text, i));
         AppendWidths(row, kCode93Patterns[static_cast<std::size_t>(v)], true);
     }
-    s.rows.push_back(std::move(row));
-    return Rendering{std::move(s), {}};
+    return WithRow({}, std::move(row));
 }
 
 }  // namespace orbx::render::detail

@@ -41,7 +41,6 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 // A space of 1 to 9 modules is "a" to "i", a bar of 1 to 9 modules "1" to "9".
 Rendering DataBarPairs(std::string_view text) {
-    Symbol s;
     Row row;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -55,8 +54,7 @@ Rendering DataBarPairs(std::string_view text) {
     }
     // Limited symbols are 74 modules wide, Omnidirectional 96.
     row.height = row.modules.size() < 90 ? kLimitedHeight : kOmniHeight;
-    s.rows.push_back(std::move(row));
-    return Rendering{std::move(s), {}};
+    return WithRow({}, std::move(row));
 }
 
 Rendering DataBarPairGlyph(char c) {

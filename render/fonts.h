@@ -34,6 +34,9 @@ void AppendWidths(Row& row, std::string_view widths, bool dark);
 // The failure for a character that the font gives no meaning.
 std::string NoMeaning(std::string_view font, std::string_view text, std::size_t at);
 
+// The symbol `s` with `row` as its last row.
+Rendering WithRow(Symbol s, Row row);
+
 Rendering Failure(std::string error);
 Elements ElementsFailure(std::string error);
 

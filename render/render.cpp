@@ -45,7 +45,6 @@ std::optional<Font> FontOf(std::string_view function) {
 Rendering Render(Font font, std::string_view text) {
     auto from_elements = [](const Elements& e) {
         if (!e.wide) return detail::Failure(e.error);
-        Symbol s;
         Row row;
         row.height = 40;
         bool dark = true;
@@ -53,8 +52,7 @@ Rendering Render(Font font, std::string_view text) {
             detail::AppendRun(row, wide ? kWideToNarrow : 1, dark);
             dark = !dark;
         }
-        s.rows.push_back(std::move(row));
-        return Rendering{std::move(s), {}};
+        return detail::WithRow({}, std::move(row));
     };
     switch (font) {
         case Font::code128:
@@ -156,6 +154,11 @@ std::string NoMeaning(std::string_view font, std::string_view text, std::size_t 
     return std::string(font) + " font: character " +
            std::to_string(static_cast<unsigned char>(text[at])) + " at position " +
            std::to_string(at + 1) + " draws nothing known";
+}
+
+Rendering WithRow(Symbol s, Row row) {
+    s.rows.push_back(std::move(row));
+    return Rendering{std::move(s), {}};
 }
 
 Rendering Failure(std::string error) {

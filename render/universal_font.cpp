@@ -55,8 +55,7 @@ Rendering UniversalText(std::string_view text) {
         AppendRun(row, bar, true);
         AppendRun(row, space, false);
     }
-    s.rows.push_back(std::move(row));
-    return Rendering{std::move(s), {}};
+    return WithRow(std::move(s), std::move(row));
 }
 
 }  // namespace orbx::render::detail
