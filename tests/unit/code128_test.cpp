@@ -67,12 +67,7 @@ TEST(Code128, AutomaticEncoderTable) {
         {"00", 1, bytes({204, 48, 48, 81, 206})},      // 16
         {"0000", 1, bytes({205, 194, 194, 34, 206})},  // 17: pair 00 as 194
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = code128(rows[i].data, rows[i].tilde);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [](const auto& row) { return code128(row.data, row.tilde); });
 }
 
 TEST(Code128, TildeProcessingTable) {

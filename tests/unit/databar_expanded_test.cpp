@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <latch>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "encoders/databar/databar.h"
@@ -11,6 +9,7 @@
 #include "encoders/databar/databar_expanded_encodation.h"
 #include "encoders/databar/databar_widths.h"
 #include "support/linear_encode.h"
+#include "support/threads.h"
 
 namespace orbx {
 namespace {
@@ -627,24 +626,14 @@ TEST(DataBarExpanded, ConcurrentCallsGiveTheSerialResults) {
     std::vector<std::string> expected;
     for (const auto& [data, segs] : inputs)
         expected.push_back(run(fnc1(data), segs).text);
-    constexpr int kThreads = 8;
-    std::latch go(kThreads);
-    std::vector<int> wrong(kThreads, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            go.arrive_and_wait();
-            for (int round = 0; round < 64; ++round) {
-                const std::size_t i = static_cast<std::size_t>((t * 11 + round) % 32);
-                if (run(fnc1(inputs[i].first), inputs[i].second).text != expected[i])
-                    ++wrong[static_cast<std::size_t>(t)];
-            }
-        });
-    }
-    for (auto& th : threads)
-        th.join();
-    for (int t = 0; t < kThreads; ++t)
-        EXPECT_EQ(wrong[static_cast<std::size_t>(t)], 0) << "thread " << t;
+    test::ExpectNoThreadWrong(8, [&](int t) {
+        int wrong = 0;
+        for (int round = 0; round < 64; ++round) {
+            const std::size_t i = static_cast<std::size_t>((t * 11 + round) % 32);
+            if (run(fnc1(inputs[i].first), inputs[i].second).text != expected[i]) ++wrong;
+        }
+        return wrong;
+    });
 }
 
 }  // namespace

@@ -87,12 +87,7 @@ TEST(UniversalCode128, AutomaticEncoderTable) {
         // 16: an FNC1 code of 203 to 211 starts in set C like 202
         {"~2050112345678901231", 1, "EBJMAIFEFAFJCAGKAEHABEMEAFJEGEDFAGIAH"},
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = c128(rows[i].data, rows[i].tilde);
-        EXPECT_EQ(r.status, kStatusOk);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [&](const auto& row) { return c128(row.data, row.tilde); });
 }
 
 TEST(UniversalCode128, SetBOnlyDataMatchesTheFixedSetBEncoder) {
@@ -183,12 +178,7 @@ TEST(UniversalCode128, UccEan128Table) {
         {"~2120112345678901231", gs1},  // 4: the same by escape
         {"~2030112345678901231", gs1},  // 5: every FNC1 code counts as the leading FNC1
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = ucc128(rows[i].data);
-        EXPECT_EQ(r.status, kStatusOk);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [&](const auto& row) { return ucc128(row.data); });
 }
 
 TEST(UniversalCode128, UccAddedFnc1CountsAgainstThe512Characters) {
