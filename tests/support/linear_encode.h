@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/table.h"
+
 namespace orbx::test {
 
 using TextEncoder = int (*)(char* data, char* out, long capacity);
@@ -34,12 +36,6 @@ Encoded run_encoder(Encoder&& encoder, const std::string& data, long capacity = 
     const auto end = std::find(out.begin(), out.end(), '\0');
     return {status, std::string(out.begin(), end), untouched, in};
 }
-
-// A table row: the data and the font text it must give.
-struct TextRow {
-    std::string data;
-    std::string expected;
-};
 
 // Runs each row of a table through `encode(row)`, which gives a result with a status and a
 // text: every row must give status 0 and exactly its `expected` text.

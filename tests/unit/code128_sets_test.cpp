@@ -132,11 +132,7 @@ TEST(Code128Sets, LongDataIsEncodedInFullOrRefusedNeverCut) {
 }
 
 TEST(Code128HumanReadable, Table) {
-    struct Row {
-        std::string data;
-        long tilde;
-        std::string expected;
-    };
+    using Row = test::TildeRow;
     const Row rows[] = {
         // 0: worked example: FNC1 and AI 01
         {"\xCA"

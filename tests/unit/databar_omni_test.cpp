@@ -76,18 +76,12 @@ TEST(DataBarOmni, VerifyUserData) {
         {"|||", "Databar Expanded", ""},  // 18: nothing of the set left
         {"1234", "databar", "1234"},      // 19: type names are exact
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(VerifyUserData(rows[i].data, rows[i].type), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return VerifyUserData(row.data, row.type); });
 }
 
 TEST(DataBarOmni, FontEncode) {
-    struct Row {
-        std::string widths;
-        std::string expected;
-    };
-    const Row rows[] = {
+    // {widths, font text}
+    const test::TextRow rows[] = {
         {"11", "a1"},      // 0: the guard
         {"1234", "a2c4"},  // 1
         {"9988", "i9h8"},  // 2
@@ -95,10 +89,7 @@ TEST(DataBarOmni, FontEncode) {
         {"103", "ac"},     // 4: a non-width contributes nothing
         {"", ""},          // 5
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(FontEncode(rows[i].widths), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return FontEncode(row.data); });
 }
 
 TEST(DataBarOmni, CheckSum) {

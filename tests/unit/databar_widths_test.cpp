@@ -1,5 +1,6 @@
 #include "encoders/databar/databar_widths.h"
 #include "support/databar_groups.h"
+#include "support/table.h"
 
 #include <gtest/gtest.h>
 
@@ -58,10 +59,7 @@ TEST(DataBarWidths, Combinations) {
         {10, 9, 10},    // 5: r above n - r
         {1, 0, 1},      // 6
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(GetCombinations(rows[i].n, rows[i].r), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return GetCombinations(row.n, row.r); });
 }
 
 TEST(DataBarWidths, WidthExamples) {

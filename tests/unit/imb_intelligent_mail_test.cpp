@@ -28,10 +28,7 @@ const std::string kBarsZip11 = "qqrspprpsrqrsqqrqqsprsrrqqqrrsrssrqpqrqrrrsppprr
 const std::string kBad(kIntelligentMailBadData);
 
 TEST(IntelligentMail, Table) {
-    struct Row {
-        std::string data;
-        std::string expected;
-    };
+    using Row = test::TextRow;
     const Row rows[] = {
         {kTracking, kBarsAlone},                       // 0: worked example, no routing code
         {kTracking + "01234", kBarsZip5},              // 1: worked example, 5-digit routing code

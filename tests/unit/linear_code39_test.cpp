@@ -12,10 +12,17 @@ namespace {
 
 using test::run_encoder;
 
-struct Row {
-    std::string data;
-    std::string expected;
-};
+using Row = test::TextRow;
+
+// The rows through `encoder`, which must also leave the caller's data as it was.
+template <std::size_t N>
+void expect_rows_data_kept(test::TextEncoder encoder, const Row (&rows)[N]) {
+    test::expect_rows(rows, [&](const Row& row) {
+        const auto r = run_encoder(encoder, row.data, 1024);
+        EXPECT_EQ(r.data, row.data);
+        return r;
+    });
+}
 
 TEST(Code39Values, SharedTable) {
     for (int c = '0'; c <= '9'; ++c)
@@ -44,11 +51,7 @@ TEST(Code39, Table) {
         {"\xE9x", "*\xE9X*"},  // 5: bytes above 127 pass unchanged
         {"a|b", "*A|B*"},      // 6
     };
-    test::expect_rows(rows, [](const Row& row) {
-        const auto r = run_encoder(Orbelantrix_Code39, row.data, 1024);
-        EXPECT_EQ(r.data, row.data);  // the caller's data is left as it was
-        return r;
-    });
+    expect_rows_data_kept(Orbelantrix_Code39, rows);
 }
 
 TEST(Code39Mod43, Table) {
@@ -66,11 +69,7 @@ TEST(Code39Mod43, Table) {
          "*ABL*"},            // 8: high bytes and "*" dropped
         {"$/+.", "*$/+.S*"},  // 9: 39+40+41+37 = 157, 157 mod 43 = 28
     };
-    test::expect_rows(rows, [](const Row& row) {
-        const auto r = run_encoder(Orbelantrix_Code39Mod43, row.data, 1024);
-        EXPECT_EQ(r.data, row.data);  // the caller's data is left as it was
-        return r;
-    });
+    expect_rows_data_kept(Orbelantrix_Code39Mod43, rows);
 }
 
 TEST(Code93, Table) {

@@ -12,10 +12,7 @@ namespace {
 using test::bytes;
 using test::run_encoder;
 
-struct Row {
-    std::string data;
-    std::string expected;
-};
+using Row = test::TextRow;
 
 TEST(Interleaved2of5, Table) {
     const Row rows[] = {

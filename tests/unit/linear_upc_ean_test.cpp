@@ -22,10 +22,7 @@ Result run(Encoder encoder, const std::string& data, long capacity = 1024) {
     return test::run_encoder(encoder, data, capacity);
 }
 
-struct Row {
-    std::string data;
-    std::string expected;
-};
+using Row = test::TextRow;
 
 void run_table(Encoder encoder, const std::vector<Row>& rows) {
     test::expect_encoder_rows(encoder, rows, 1024);

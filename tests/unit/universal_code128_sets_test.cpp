@@ -56,11 +56,7 @@ TEST(UniversalCode128Sets, LongestFixedSetSymbolFits) {
 }
 
 TEST(UniversalCode128Sets, HumanReadableTable) {
-    struct Row {
-        std::string data;
-        long tilde;
-        std::string expected;
-    };
+    using Row = test::TildeRow;
     const Row rows[] = {
         // 0: worked example: the check digit, then the tab shown as a space
         {"12345~m05 X~009Y", 1, "123457 X Y"},

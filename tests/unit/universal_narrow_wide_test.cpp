@@ -134,10 +134,7 @@ TEST(UniversalNarrowWide, RatioNormalisation) {
         {as_adapter("3abc"), {'A', 'C', 'I', 'K'}},        // 10: read from the field's start
         {as_adapter("2.6"), {'A', 'B', 'E', 'F'}},         // 11
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(LettersForRatio(rows[i].ratio), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return LettersForRatio(row.ratio); });
 }
 
 TEST(UniversalNarrowWide, Statuses) {
