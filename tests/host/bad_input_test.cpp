@@ -55,74 +55,64 @@ const std::u16string kZeroDataBar = u"a1a1a1b1h1c8b1a7b1a1a1a1a1a1a2g1a9a3a8a2a1
 const std::u16string kZeroLimited = u"a1a1a1a1a1a1f1f3a1a3a1a1b1b1a1a1a1a1a1a1f1f3a1";
 const std::u16string kIncorrect = u"Incorrct data";
 
+// `base` with the expectations of `more` added (an ID of both keeps the one of `base`).
+std::map<short, Expect> With(std::map<short, Expect> base, const std::map<short, Expect>& more) {
+    base.insert(more.begin(), more.end());
+    return base;
+}
+
 std::vector<Case> cases() {
+    // Data that function 1 (no parameter) and functions 10 to 17 (at most 512 characters of
+    // data) refuse.
+    const std::map<short, Expect> over_512 = {{1, kEmpty},  {10, kEmpty}, {11, kEmpty},
+                                              {12, kEmpty}, {13, kEmpty}, {14, kEmpty},
+                                              {15, kEmpty}, {16, kEmpty}, {17, kEmpty}};
     // Functions whose data runs to the first vertical bar, the rest being options.
     const std::map<short, Expect> options_take_the_bars = {
         {2, kEmpty},  {3, kEmpty},  {18, kEmpty}, {23, kEmpty}, {24, kEmpty}, {25, kEmpty},
         {26, kEmpty}, {27, kEmpty}, {28, kEmpty}, {29, kEmpty}, {33, kEmpty}};
-    std::map<short, Expect> bars = options_take_the_bars;
-    bars.insert({{1, kEmpty},
-                 {6, Exactly(Cp1252({205, 34, 206}))},
-                 {7, Exactly(Cp1252({203, 204}))},
-                 {8, Exactly(Cp1252({203, 33, 204}))},
-                 {9, Exactly(u"AB")},
-                 {10, Exactly(u"*||||*")},  // Code 39 passes what it cannot encode through
-                 {11, Exactly(u"*0*")},
-                 {12, Exactly(u"(0)")},
-                 {13, Exactly(u"(0005*KKKP(")},
-                 {14, Exactly(u"U(000000*KKKKKK(")},
-                 {15, Exactly(u"U(a00000*KKKKKk(U")},
-                 {16, Exactly(u"(0)")},
-                 {17, kEmpty},
-                 {30, Exactly(kIncorrect)},
-                 {31, Exactly(kIncorrect)},
-                 {32, Exactly(kZeroDataBar)},
-                 {34, Exactly(kZeroLimited)}});
+    const std::map<short, Expect> bars =
+        With(options_take_the_bars,
+             {{1, kEmpty},
+              {6, Exactly(Cp1252({205, 34, 206}))},
+              {7, Exactly(Cp1252({203, 204}))},
+              {8, Exactly(Cp1252({203, 33, 204}))},
+              {9, Exactly(u"AB")},
+              {10, Exactly(u"*||||*")},  // Code 39 passes what it cannot encode through
+              {11, Exactly(u"*0*")},
+              {12, Exactly(u"(0)")},
+              {13, Exactly(u"(0005*KKKP(")},
+              {14, Exactly(u"U(000000*KKKKKK(")},
+              {15, Exactly(u"U(a00000*KKKKKk(U")},
+              {16, Exactly(u"(0)")},
+              {17, kEmpty},
+              {30, Exactly(kIncorrect)},
+              {31, Exactly(kIncorrect)},
+              {32, Exactly(kZeroDataBar)},
+              {34, Exactly(kZeroLimited)}});
 
     return {
         {"empty", u"", kEmpty, {{1, Exactly(u"2013")}}},
         {"2049 digits: over every limit", repeat(u"1", 2049), kEmpty, {}},
-        {"513 digits: over the limit of functions 10 to 17",
-         repeat(u"1", 513),
-         kSymbol,
-         {{1, kEmpty},
-          {10, kEmpty},
-          {11, kEmpty},
-          {12, kEmpty},
-          {13, kEmpty},
-          {14, kEmpty},
-          {15, kEmpty},
-          {16, kEmpty},
-          {17, kEmpty},
-          {30, Exactly(kIncorrect)},
-          {31, Exactly(kIncorrect)},
-          // 512 digits make 2055 and 2056 letters: more than the 2048-byte buffer holds
-          {28, kEmpty},
-          {29, kEmpty},
-          {26, kEmpty}}},
-        {"2048 digits",
-         repeat(u"1", 2048),
-         kSymbol,
-         {{1, kEmpty},
-          // limit 512
-          {10, kEmpty},
-          {11, kEmpty},
-          {12, kEmpty},
-          {13, kEmpty},
-          {14, kEmpty},
-          {15, kEmpty},
-          {16, kEmpty},
-          {17, kEmpty},
-          // results longer than the 2048-byte buffer are refused, never cut
-          {3, kEmpty},  // 2048 characters of text and its terminating zero
-          {4, kEmpty},  // 2051 characters
-          {5, kEmpty},
-          {9, kEmpty},   // 2050
-          {26, kEmpty},  // Universal: the first 512 digits, more than 2048 letters
-          {28, kEmpty},
-          {29, kEmpty},
-          {30, Exactly(kIncorrect)},
-          {31, Exactly(kIncorrect)}}},
+        {"513 digits: over the limit of functions 10 to 17", repeat(u"1", 513), kSymbol,
+         With(over_512,
+              {{30, Exactly(kIncorrect)},
+               {31, Exactly(kIncorrect)},
+               // 512 digits make 2055 and 2056 letters: more than the 2048-byte buffer holds
+               {28, kEmpty},
+               {29, kEmpty},
+               {26, kEmpty}})},
+        {"2048 digits", repeat(u"1", 2048), kSymbol,
+         // results longer than the 2048-byte buffer are refused, never cut
+         With(over_512, {{3, kEmpty},  // 2048 characters of text and its terminating zero
+                         {4, kEmpty},  // 2051 characters
+                         {5, kEmpty},
+                         {9, kEmpty},   // 2050
+                         {26, kEmpty},  // Universal: the first 512 digits, more than 2048 letters
+                         {28, kEmpty},
+                         {29, kEmpty},
+                         {30, Exactly(kIncorrect)},
+                         {31, Exactly(kIncorrect)}})},
         {"only vertical bars", u"||||", kSymbol, bars},
         {"only tildes",
          u"~~~~~~",
@@ -165,28 +155,19 @@ std::vector<Case> cases() {
                 u"a",
                 1024),
          kSymbol,
-         {{1, kEmpty},
-          {2, kEmpty},  // 4099 characters: refused
-          {3, kEmpty},  // 2048 characters of text
-          {4, kEmpty},
-          {5, kEmpty},
-          {10, kEmpty},
-          {11, kEmpty},
-          {12, kEmpty},
-          {13, kEmpty},
-          {14, kEmpty},
-          {15, kEmpty},
-          {16, kEmpty},
-          {17, kEmpty},
-          {18, kEmpty},  // Universal: 1 + 2 x 512 values, over 2048 letters
-          {22, kEmpty},
-          {24, kEmpty},
-          {28, kEmpty},
-          {33, kEmpty},  // 70 lower-case letters: more than the symbol carries
-          {30, Exactly(kIncorrect)},
-          {31, Exactly(kIncorrect)},
-          {32, Exactly(kZeroDataBar)},
-          {34, Exactly(kZeroLimited)}}},
+         With(over_512, {{2, kEmpty},  // 4099 characters: refused
+                         {3, kEmpty},  // 2048 characters of text
+                         {4, kEmpty},
+                         {5, kEmpty},
+                         {18, kEmpty},  // Universal: 1 + 2 x 512 values, over 2048 letters
+                         {22, kEmpty},
+                         {24, kEmpty},
+                         {28, kEmpty},
+                         {33, kEmpty},  // 70 lower-case letters: more than the symbol carries
+                         {30, Exactly(kIncorrect)},
+                         {31, Exactly(kIncorrect)},
+                         {32, Exactly(kZeroDataBar)},
+                         {34, Exactly(kZeroLimited)}})},
     };
 }
 

@@ -13,6 +13,7 @@ struct Row {
     std::string parameter;  // the function's parameter
     std::string content;    // what the symbol must carry (FNC1 as kFnc1)
     std::string note;
+    std::string gs1 = {};  // zint's bracketed form of GS1 content (empty: plain Code 128)
 };
 
 // zint's input for the same content: plain Code 128, or GS1-128 with bracketed AIs when the
@@ -34,8 +35,7 @@ std::string ZxingText(const std::string& content) {
     return text;
 }
 
-std::string Compare(const Row& row, const std::string& gs1,
-                    std::string_view function = "Orbx_Code128", int fixed_set = 0) {
+std::string Compare(const Row& row, std::string_view function, int fixed_set = 0) {
     const Ours ours = Encode(function, row.parameter);
     if (!ours.symbol) return "our result draws no symbol: " + ours.error;
     const auto cropped = Crop(RowsOf(*ours.symbol));
@@ -45,7 +45,8 @@ std::string Compare(const Row& row, const std::string& gs1,
     if (read.content != row.content) {
         return "our symbol carries " + Show(read.content) + ", expected " + Show(row.content);
     }
-    const ZintSymbol zint = fixed_set ? Zint(fixed_set, row.content) : ZintFor(row.content, gs1);
+    const ZintSymbol zint =
+        fixed_set ? Zint(fixed_set, row.content) : ZintFor(row.content, row.gs1);
     if (!zint.ok) return "zint refuses: " + zint.error;
     // Where both symbols are held to one code set, their modules must agree as well.
     if (fixed_set) {
@@ -69,52 +70,43 @@ std::string Compare(const Row& row, const std::string& gs1,
 const std::string kF(1, kFnc1);
 
 // Realistic inputs; a GS1 row also gives zint's bracketed form.
-struct TableRow {
-    Row row;
-    std::string gs1;
-};
-
-const std::vector<TableRow> kTable = {
-    /* 0 */ {{"AB12345678", "AB12345678", "worked example: Code C after the letters"}, ""},
-    /* 1 */ {{"Code 128", "Code 128", "lower case and a space in set B"}, ""},
-    /* 2 */ {{"12345", "12345", "odd digit run: set C, then the last digit in B"}, ""},
-    /* 3 */ {{"A12345", "A12345", "letter, one digit in B, then set C"}, ""},
-    /* 4 */ {{"123", "123", "three digits stay in set B"}, ""},
-    /* 5 */ {{"1234", "1234", "four digits start in set C"}, ""},
-    /* 6 */ {{"Invoice 2013-0042", "Invoice 2013-0042", "invoice number"}, ""},
-    /* 7 */ {{"HELLO world", "HELLO world", ""}, ""},
-    /* 8 */ {{"ABC\tDEF", "ABC\tDEF", "a control character: set A"}, ""},
+const std::vector<Row> kTable = {
+    /* 0 */ {"AB12345678", "AB12345678", "worked example: Code C after the letters"},
+    /* 1 */ {"Code 128", "Code 128", "lower case and a space in set B"},
+    /* 2 */ {"12345", "12345", "odd digit run: set C, then the last digit in B"},
+    /* 3 */ {"A12345", "A12345", "letter, one digit in B, then set C"},
+    /* 4 */ {"123", "123", "three digits stay in set B"},
+    /* 5 */ {"1234", "1234", "four digits start in set C"},
+    /* 6 */ {"Invoice 2013-0042", "Invoice 2013-0042", "invoice number"},
+    /* 7 */ {"HELLO world", "HELLO world", ""},
+    /* 8 */ {"ABC\tDEF", "ABC\tDEF", "a control character: set A"},
     /* 9 */
-    {{"abc\x01"
-      "def",
-      "abc\x01"
-      "def",
-      "set B, A and back to B"},
-     ""},
-    /* 10 */ {{"A~009B", "A\tB", "tilde escape of a control character"}, ""},
-    /* 11 */ {{"12345~m05", "123457", "check digit escape"}, ""},
-    /* 12 */ {{"~~", "~", "escaped tilde"}, ""},
-    /* 13 */ {{"~300", "~300", "not an accepted code: plain text"}, ""},
-    /* 14 */ {{"~202AB|0", "~202AB", "tilde processing off"}, ""},
-    /* 15 */ {{"0", "0", "one digit"}, ""},
-    /* 16 */ {{"00", "00", ""}, ""},
+    {"abc\x01"
+     "def",
+     "abc\x01"
+     "def",
+     "set B, A and back to B"},
+    /* 10 */ {"A~009B", "A\tB", "tilde escape of a control character"},
+    /* 11 */ {"12345~m05", "123457", "check digit escape"},
+    /* 12 */ {"~~", "~", "escaped tilde"},
+    /* 13 */ {"~300", "~300", "not an accepted code: plain text"},
+    /* 14 */ {"~202AB|0", "~202AB", "tilde processing off"},
+    /* 15 */ {"0", "0", "one digit"},
+    /* 16 */ {"00", "00", ""},
     /* 17 */
-    {{"0123456789012345678901234567890123456789", "0123456789012345678901234567890123456789",
-      "40 digits"},
-     ""},
-    /* 18 */ {{"PO-4711/2013 ", "PO-4711/2013 ", "trailing space"}, ""},
+    {"0123456789012345678901234567890123456789", "0123456789012345678901234567890123456789",
+     "40 digits"},
+    /* 18 */ {"PO-4711/2013 ", "PO-4711/2013 ", "trailing space"},
     /* 19 */
-    {{"~2020112345678901231", kF + "0112345678901231", "GS1-128: GTIN"}, "[01]12345678901231"},
+    {"~2020112345678901231", kF + "0112345678901231", "GS1-128: GTIN", "[01]12345678901231"},
     /* 20 */
-    {{"~20201095011010209171725123110ABC123", kF + "01095011010209171725123110ABC123",
-      "GS1-128: GTIN, expiry date, batch"},
-     "[01]09501101020917[17]251231[10]ABC123"},
+    {"~20201095011010209171725123110ABC123", kF + "01095011010209171725123110ABC123",
+     "GS1-128: GTIN, expiry date, batch", "[01]09501101020917[17]251231[10]ABC123"},
     /* 21 */
-    {{"~20210LOT42~2023103001234", kF + "10LOT42" + kF + "3103001234",
-      "GS1-128: batch, FNC1 separator, net weight"},
-     "[10]LOT42[3103]001234"},
+    {"~20210LOT42~2023103001234", kF + "10LOT42" + kF + "3103001234",
+     "GS1-128: batch, FNC1 separator, net weight", "[10]LOT42[3103]001234"},
     /* 22 */
-    {{"~20200012345678000000011", kF + "00012345678000000011", "GS1-128: SSCC"},
+    {"~20200012345678000000011", kF + "00012345678000000011", "GS1-128: SSCC",
      "[00]012345678000000011"},
 };
 
@@ -212,25 +204,66 @@ std::string RandomMixed(Random& rnd) {
     return s;
 }
 
-TEST(Code128Oracle, AgreesWithZintAndZxing) {
-    Tally tally("Orbx_Code128");
-    for (std::size_t i = 0; i < kTable.size(); ++i) {
+// Compares each row of a table for one function.
+void CheckRows(Tally& tally, const std::vector<Row>& table, std::string_view function,
+               int fixed_set = 0) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
         SCOPED_TRACE("table row " + std::to_string(i));
-        tally.Check(kTable[i].row.parameter, Compare(kTable[i].row, kTable[i].gs1));
+        tally.Check(table[i].parameter, Compare(table[i], function, fixed_set));
     }
-    Random rnd(128);
+}
+
+// Random mixed data with tilde processing off: every character is data.
+void CheckRandomMixed(Tally& tally, Random& rnd, std::string_view function) {
     for (int i = 0; i < kRandomInputs; ++i) {
         const std::string data = RandomMixed(rnd);
-        // Tilde processing off: every character is data.
-        tally.Check(data + "|0", Compare(Row{data + "|0", data, "random"}, ""));
+        tally.Check(data + "|0", Compare(Row{data + "|0", data, "random"}, function));
     }
-    for (int i = 0; i < kRandomInputs / 2; ++i) {
-        // GS1-128 carries at most 48 data characters.
+}
+
+// Random GS1 element strings (GS1-128 carries at most 48 data characters); with
+// `drop_leading_fnc1`, every other input leaves the leading FNC1 to the function.
+void CheckRandomGs1(Tally& tally, Random& rnd, int count, std::string_view function,
+                    bool drop_leading_fnc1 = false) {
+    for (int i = 0; i < count; ++i) {
         Gs1 g = RandomGs1(rnd);
         while (g.content.size() > 49)
             g = RandomGs1(rnd);
-        tally.Check(g.parameter, Compare(Row{g.parameter, g.content, "random GS1"}, g.zint));
+        if (drop_leading_fnc1 && i % 2) g.parameter.erase(0, 4);
+        tally.Check(g.parameter,
+                    Compare(Row{g.parameter, g.content, "random GS1", g.zint}, function));
     }
+}
+
+// Random data of 1 to 40 characters from the codes first to last, carried as it stands.
+void CheckRandomText(Tally& tally, Random& rnd, int first, int last, std::string_view function,
+                     int fixed_set = 0) {
+    std::string set;
+    for (int c = first; c <= last; ++c)
+        set += static_cast<char>(c);
+    for (int i = 0; i < kRandomInputs; ++i) {
+        const std::string data = rnd.String(set, 1, 40);
+        tally.Check(data, Compare(Row{data, data, "random"}, function, fixed_set));
+    }
+}
+
+// Random digit runs of 1 to 40 in set C, an odd count padded with a leading 0; with `dashes`,
+// a quarter of them get a dash in the first two places, which set C drops.
+void CheckRandomDigits(Tally& tally, Random& rnd, std::string_view function, bool dashes) {
+    for (int i = 0; i < kRandomInputs; ++i) {
+        std::string data = rnd.Digits(rnd.Int(1, 40));
+        const std::string content = data.size() % 2 ? "0" + data : data;
+        if (dashes && rnd.Int(0, 3) == 0) data.insert(static_cast<std::size_t>(rnd.Int(0, 1)), "-");
+        tally.Check(data, Compare(Row{data, content, "random"}, function, BARCODE_CODE128));
+    }
+}
+
+TEST(Code128Oracle, AgreesWithZintAndZxing) {
+    Tally tally("Orbx_Code128");
+    CheckRows(tally, kTable, "Orbx_Code128");
+    Random rnd(128);
+    CheckRandomMixed(tally, rnd, "Orbx_Code128");
+    CheckRandomGs1(tally, rnd, kRandomInputs / 2, "Orbx_Code128");
     tally.Finish();
     EXPECT_GE(tally.compared(), kRandomInputs);
 }
@@ -250,19 +283,10 @@ TEST(Code128aOracle, AgreesWithZintAndZxing) {
         /* 3 */ {"abc", "\x01\x02\x03", "the characters 97 to 99 draw SOH, STX, ETX"},
         /* 4 */ {"A`B", std::string("A") + '\0' + "B", "96 draws NUL"},
     };
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE("table row " + std::to_string(i));
-        // zint takes the NUL of row 4 as data: its input is the content.
-        tally.Check(table[i].parameter, Compare(table[i], "", "Orbx_Code128a"));
-    }
+    // zint takes the NUL of row 4 as data: its input is the content.
+    CheckRows(tally, table, "Orbx_Code128a");
     Random rnd(1281);
-    std::string set_a;
-    for (int c = 32; c <= 95; ++c)
-        set_a += static_cast<char>(c);
-    for (int i = 0; i < kRandomInputs; ++i) {
-        const std::string data = rnd.String(set_a, 1, 40);
-        tally.Check(data, Compare(Row{data, data, "random"}, "", "Orbx_Code128a"));
-    }
+    CheckRandomText(tally, rnd, 32, 95, "Orbx_Code128a");
     tally.Finish();
 }
 
@@ -274,19 +298,9 @@ TEST(Code128bOracle, AgreesWithZintAndZxing) {
         /* 2 */ {"PART|4711", "PART|4711", "no options: the bar is data"},
         /* 3 */ {"12345678", "12345678", "digits stay in set B"},
     };
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE("table row " + std::to_string(i));
-        tally.Check(table[i].parameter, Compare(table[i], "", "Orbx_Code128b", BARCODE_CODE128B));
-    }
+    CheckRows(tally, table, "Orbx_Code128b", BARCODE_CODE128B);
     Random rnd(1282);
-    std::string set_b;
-    for (int c = 32; c <= 126; ++c)
-        set_b += static_cast<char>(c);
-    for (int i = 0; i < kRandomInputs; ++i) {
-        const std::string data = rnd.String(set_b, 1, 40);
-        tally.Check(data,
-                    Compare(Row{data, data, "random"}, "", "Orbx_Code128b", BARCODE_CODE128B));
-    }
+    CheckRandomText(tally, rnd, 32, 126, "Orbx_Code128b", BARCODE_CODE128B);
     tally.Finish();
 }
 
@@ -298,18 +312,9 @@ TEST(Code128cOracle, AgreesWithZintAndZxing) {
         /* 2 */ {"00", "00", "worked example: pair 00 drawn by 194"},
         /* 3 */ {"0012-3456-7890", "001234567890", ""},
     };
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE("table row " + std::to_string(i));
-        tally.Check(table[i].parameter, Compare(table[i], "", "Orbx_Code128c", BARCODE_CODE128));
-    }
+    CheckRows(tally, table, "Orbx_Code128c", BARCODE_CODE128);
     Random rnd(1283);
-    for (int i = 0; i < kRandomInputs; ++i) {
-        std::string data = rnd.Digits(rnd.Int(1, 40));
-        const std::string content = data.size() % 2 ? "0" + data : data;
-        if (rnd.Int(0, 3) == 0) data.insert(static_cast<std::size_t>(rnd.Int(0, 1)), "-");
-        tally.Check(data,
-                    Compare(Row{data, content, "random"}, "", "Orbx_Code128c", BARCODE_CODE128));
-    }
+    CheckRandomDigits(tally, rnd, "Orbx_Code128c", true);
     tally.Finish();
 }
 
@@ -317,75 +322,51 @@ TEST(Code128cOracle, AgreesWithZintAndZxing) {
 // "~" and up to three digits is any character code (modulo 256).
 TEST(UniCode128Oracle, AgreesWithZintAndZxing) {
     Tally tally("Orbx_Uni_C128");
-    const std::vector<TableRow> table = {
-        /* 0 */ {{"123456", "123456", "example: Start C, 12, 34, 56"}, ""},
-        /* 1 */ {{"12345", "12345", "example: the last digit in set B"}, ""},
-        /* 2 */ {{"AB12345", "AB12345", "example: odd run gives its first digit to set B"}, ""},
-        /* 3 */ {{"Code 128", "Code 128", "example: set B throughout"}, ""},
+    const std::vector<Row> table = {
+        /* 0 */ {"123456", "123456", "example: Start C, 12, 34, 56"},
+        /* 1 */ {"12345", "12345", "example: the last digit in set B"},
+        /* 2 */ {"AB12345", "AB12345", "example: odd run gives its first digit to set B"},
+        /* 3 */ {"Code 128", "Code 128", "example: set B throughout"},
         /* 4 */
-        {{"abc\x01"
-          "def",
-          "abc\x01"
-          "def",
-          "example: CODE A for the control character"},
-         ""},
-        /* 5 */ {{" lead", " lead", "a leading space selects Start B"}, ""},
-        /* 6 */ {{"\x01 A", "\x01 A", "a space met in set A goes to set B"}, ""},
-        /* 7 */ {{"A~065B", "AAB", "character escape"}, ""},
-        /* 8 */ {{"A~12", "A\x0C", "short character escape at the end"}, ""},
-        /* 9 */ {{"12345~m05", "123457", "check digit escape"}, ""},
-        /* 10 */ {{"~300X", ",X", "300 modulo 256 is 44"}, ""},
-        /* 11 */ {{"~202AB|0", "~202AB", "tilde processing off"}, ""},
+        {"abc\x01"
+         "def",
+         "abc\x01"
+         "def",
+         "example: CODE A for the control character"},
+        /* 5 */ {" lead", " lead", "a leading space selects Start B"},
+        /* 6 */ {"\x01 A", "\x01 A", "a space met in set A goes to set B"},
+        /* 7 */ {"A~065B", "AAB", "character escape"},
+        /* 8 */ {"A~12", "A\x0C", "short character escape at the end"},
+        /* 9 */ {"12345~m05", "123457", "check digit escape"},
+        /* 10 */ {"~300X", ",X", "300 modulo 256 is 44"},
+        /* 11 */ {"~202AB|0", "~202AB", "tilde processing off"},
         /* 12 */
-        {{"~2020112345678901231", kF + "0112345678901231", "example: GS1"}, "[01]12345678901231"},
+        {"~2020112345678901231", kF + "0112345678901231", "example: GS1", "[01]12345678901231"},
         /* 13 */
-        {{"~20210LOT42~2023103001234", kF + "10LOT42" + kF + "3103001234", "GS1"},
+        {"~20210LOT42~2023103001234", kF + "10LOT42" + kF + "3103001234", "GS1",
          "[10]LOT42[3103]001234"},
     };
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE("table row " + std::to_string(i));
-        tally.Check(table[i].row.parameter, Compare(table[i].row, table[i].gs1, "Orbx_Uni_C128"));
-    }
+    CheckRows(tally, table, "Orbx_Uni_C128");
     Random rnd(18);
-    for (int i = 0; i < kRandomInputs; ++i) {
-        const std::string data = RandomMixed(rnd);
-        tally.Check(data + "|0", Compare(Row{data + "|0", data, "random"}, "", "Orbx_Uni_C128"));
-    }
-    for (int i = 0; i < kRandomInputs / 2; ++i) {
-        Gs1 g = RandomGs1(rnd);
-        while (g.content.size() > 49)
-            g = RandomGs1(rnd);
-        tally.Check(g.parameter,
-                    Compare(Row{g.parameter, g.content, "random GS1"}, g.zint, "Orbx_Uni_C128"));
-    }
+    CheckRandomMixed(tally, rnd, "Orbx_Uni_C128");
+    CheckRandomGs1(tally, rnd, kRandomInputs / 2, "Orbx_Uni_C128");
     tally.Finish();
 }
 
 TEST(UniUcc128Oracle, AgreesWithZintAndZxing) {
     Tally tally("Orbx_Uni_UCC128");
-    const std::vector<TableRow> table = {
-        /* 0 */ {{"0112345678901231", kF + "0112345678901231", "example: FNC1 put in front"},
+    const std::vector<Row> table = {
+        /* 0 */ {"0112345678901231", kF + "0112345678901231", "example: FNC1 put in front",
                  "[01]12345678901231"},
         /* 1 */
-        {{"~2020112345678901231", kF + "0112345678901231", "example: FNC1 already there"},
+        {"~2020112345678901231", kF + "0112345678901231", "example: FNC1 already there",
          "[01]12345678901231"},
         /* 2 */
-        {{"10ABC~20221XYZ", kF + "10ABC" + kF + "21XYZ", "separator escape"}, "[10]ABC[21]XYZ"},
+        {"10ABC~20221XYZ", kF + "10ABC" + kF + "21XYZ", "separator escape", "[10]ABC[21]XYZ"},
     };
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        SCOPED_TRACE("table row " + std::to_string(i));
-        tally.Check(table[i].row.parameter, Compare(table[i].row, table[i].gs1, "Orbx_Uni_UCC128"));
-    }
+    CheckRows(tally, table, "Orbx_Uni_UCC128");
     Random rnd(22);
-    for (int i = 0; i < kRandomInputs; ++i) {
-        Gs1 g = RandomGs1(rnd);
-        while (g.content.size() > 49)
-            g = RandomGs1(rnd);
-        // Half of the inputs leave the leading FNC1 to the function.
-        if (i % 2) g.parameter.erase(0, 4);
-        tally.Check(g.parameter,
-                    Compare(Row{g.parameter, g.content, "random GS1"}, g.zint, "Orbx_Uni_UCC128"));
-    }
+    CheckRandomGs1(tally, rnd, kRandomInputs, "Orbx_Uni_UCC128", true);
     tally.Finish();
 }
 
@@ -396,16 +377,9 @@ TEST(UniCode128SetsOracle, AgreeWithZintAndZxing) {
             /* 0 */ {"ABC", "ABC", "example"},
             /* 1 */ {"abc", "\x01\x02\x03", "the characters 97 to 99 are SOH, STX, ETX"},
         };
-        for (const Row& r : table)
-            tally.Check(r.parameter, Compare(r, "", "Orbx_Uni_C128A"));
+        CheckRows(tally, table, "Orbx_Uni_C128A");
         Random rnd(19);
-        std::string set_a;
-        for (int c = 32; c <= 95; ++c)
-            set_a += static_cast<char>(c);
-        for (int i = 0; i < kRandomInputs; ++i) {
-            const std::string data = rnd.String(set_a, 1, 40);
-            tally.Check(data, Compare(Row{data, data, "random"}, "", "Orbx_Uni_C128A"));
-        }
+        CheckRandomText(tally, rnd, 32, 95, "Orbx_Uni_C128A");
         tally.Finish();
     }
     {
@@ -414,18 +388,9 @@ TEST(UniCode128SetsOracle, AgreeWithZintAndZxing) {
             /* 0 */ {"abc", "abc", "example"},
             /* 1 */ {"PART|4711", "PART|4711", "no options: the bar is data"},
         };
-        for (const Row& r : table) {
-            tally.Check(r.parameter, Compare(r, "", "Orbx_Uni_C128B", BARCODE_CODE128B));
-        }
+        CheckRows(tally, table, "Orbx_Uni_C128B", BARCODE_CODE128B);
         Random rnd(20);
-        std::string set_b;
-        for (int c = 32; c <= 126; ++c)
-            set_b += static_cast<char>(c);
-        for (int i = 0; i < kRandomInputs; ++i) {
-            const std::string data = rnd.String(set_b, 1, 40);
-            tally.Check(data,
-                        Compare(Row{data, data, "random"}, "", "Orbx_Uni_C128B", BARCODE_CODE128B));
-        }
+        CheckRandomText(tally, rnd, 32, 126, "Orbx_Uni_C128B", BARCODE_CODE128B);
         tally.Finish();
     }
     {
@@ -434,16 +399,9 @@ TEST(UniCode128SetsOracle, AgreeWithZintAndZxing) {
             /* 0 */ {"12345", "012345", "example: padded"},
             /* 1 */ {"12a34", "1234", "example: the letter ignored"},
         };
-        for (const Row& r : table) {
-            tally.Check(r.parameter, Compare(r, "", "Orbx_Uni_C128C", BARCODE_CODE128));
-        }
+        CheckRows(tally, table, "Orbx_Uni_C128C", BARCODE_CODE128);
         Random rnd(21);
-        for (int i = 0; i < kRandomInputs; ++i) {
-            const std::string data = rnd.Digits(rnd.Int(1, 40));
-            const std::string content = data.size() % 2 ? "0" + data : data;
-            tally.Check(
-                data, Compare(Row{data, content, "random"}, "", "Orbx_Uni_C128C", BARCODE_CODE128));
-        }
+        CheckRandomDigits(tally, rnd, "Orbx_Uni_C128C", false);
         tally.Finish();
     }
 }

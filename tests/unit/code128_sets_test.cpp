@@ -76,12 +76,7 @@ TEST(Code128Sets, FixedSetTable) {
         // would be written as the byte 0 and end the text before its stop character)
         {Set::kA, "\x02\x1A\x01", bytes({203, 2, 26, 1, 103, 206})},
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = encode_set(rows[i].set, rows[i].data);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [](const auto& row) { return encode_set(row.set, row.data); });
 }
 
 TEST(Code128Sets, CheckCharacterWeighsPositions) {
@@ -137,11 +132,7 @@ TEST(Code128Sets, LongDataIsEncodedInFullOrRefusedNeverCut) {
 }
 
 TEST(Code128HumanReadable, Table) {
-    struct Row {
-        std::string data;
-        long tilde;
-        std::string expected;
-    };
+    using Row = test::TildeRow;
     const Row rows[] = {
         // 0: worked example: FNC1 and AI 01
         {"\xCA"
@@ -223,12 +214,7 @@ TEST(Code128HumanReadable, Table) {
          "10AB",
          1, " (01) 12345678901231 (10) AB"},
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = human_readable(rows[i].data, rows[i].tilde);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [](const auto& row) { return human_readable(row.data, row.tilde); });
 }
 
 TEST(Code128Sets, AnyBytesGiveWellFormedResults) {

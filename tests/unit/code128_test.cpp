@@ -38,11 +38,7 @@ TEST(Code128, FontRuleAndReadBack) {
 }
 
 TEST(Code128, AutomaticEncoderTable) {
-    struct Row {
-        std::string data;
-        long tilde;
-        std::string expected;
-    };
+    using Row = test::TildeRow;
     const Row rows[] = {
         // 0: worked example: B, then Code C straight away for an even run of eight digits
         {"AB12345678", 1, bytes({204, 65, 66, 199, 44, 66, 88, 110, 89, 206})},
@@ -67,19 +63,11 @@ TEST(Code128, AutomaticEncoderTable) {
         {"00", 1, bytes({204, 48, 48, 81, 206})},      // 16
         {"0000", 1, bytes({205, 194, 194, 34, 206})},  // 17: pair 00 as 194
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = code128(rows[i].data, rows[i].tilde);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [](const auto& row) { return code128(row.data, row.tilde); });
 }
 
 TEST(Code128, TildeProcessingTable) {
-    struct Row {
-        std::string data;
-        std::string expected;
-    };
+    using Row = test::TextRow;
     const Row rows[] = {
         {"~202", bytes({202})},            // 0
         {"~212AB", bytes({212, 65, 66})},  // 1: AI-length marker
@@ -98,10 +86,7 @@ TEST(Code128, TildeProcessingTable) {
         {"~12", "~12"},                    // 14: too short for ~NNN
         {"A~12", "A~12"},                  // 15
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(Code128ProcessTilde(rows[i].data), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return Code128ProcessTilde(row.data); });
 }
 
 TEST(Code128, TildeOffKeepsEscapesAsText) {

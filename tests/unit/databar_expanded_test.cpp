@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <latch>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "encoders/databar/databar.h"
@@ -11,6 +9,7 @@
 #include "encoders/databar/databar_expanded_encodation.h"
 #include "encoders/databar/databar_widths.h"
 #include "support/linear_encode.h"
+#include "support/threads.h"
 
 namespace orbx {
 namespace {
@@ -63,6 +62,13 @@ std::vector<std::string> lines(const std::string& text) {
     }
 }
 
+// The lines of the symbol for `data`, which must be encoded.
+std::vector<std::string> encoded_lines(const std::string& data, long segments) {
+    const Result r = run(data, segments);
+    EXPECT_EQ(r.status, 0);
+    return lines(r.text);
+}
+
 // Bit `bit` of each second-line character (row x 8 + upper separator x 4 + middle x 2 + lower
 // separator), as "0"/"1".
 std::string second_line_bits(const std::string& line, int bit) {
@@ -86,11 +92,8 @@ std::string first_line_bits(const std::string& line) {
 }
 
 TEST(DataBarExpanded, EncodationMethod) {
-    struct Row {
-        std::string data;
-        std::string method;
-    };
-    const Row rows[] = {
+    // {data, method}
+    const test::TextRow rows[] = {
         {"(01)12345678901231", "1"},               // 0: worked example
         {"(01)92345678901234(3103)000123", "00"},  // 1: worked example, GTIN starting with 9
         {"(01)", "1"},                             // 2: worked example, no GTIN at all
@@ -101,10 +104,7 @@ TEST(DataBarExpanded, EncodationMethod) {
         {"(01)9", "00"},                           // 7
         {"0112345678901231", "00"},                // 8: no parentheses, no (01)
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(GetDatabarEncodationMethod(rows[i].data), rows[i].method);
-    }
+    test::expect_each(rows, [](const auto& row) { return GetDatabarEncodationMethod(row.data); });
 }
 
 TEST(DataBarExpanded, MethodFields) {
@@ -442,24 +442,21 @@ TEST(DataBarExpanded, FinderPatterns) {
     EXPECT_TRUE(GetDatabarExpandedFinderPatterns(23).empty());
 }
 
-// The check character leads the width text; its values agree with zint's symbols.
+// The check character leads the width text; its values agree with zint's symbols. Its widths
+// are written out: the value's group, its split into odd and even subset values, and those
+// subsets' sequences in lexicographic order, counted apart from the encoder.
 TEST(DataBarExpanded, CheckCharacter) {
-    struct Row {
-        std::string data;
-        int check;
+    // {data, widths of the check character}
+    const test::TextRow rows[] = {
+        {"(01)12345678901231", "41112251"},       // 0: 5 symbol characters, check 211 + 82
+        {"(10)AB^(21)12", "12115133"},            // 1: check 211 + 187
+        {"(01)00012345678905(10)A", "22123241"},  // 2: 7 symbol characters, check 633 + 129
+        {"(10)1", "21125141"},                    // 3: 4 symbol characters, check 158
     };
-    const Row rows[] = {
-        {"(01)12345678901231", 211 + 82},        // 0: 5 symbol characters
-        {"(10)AB^(21)12", 211 + 187},            // 1
-        {"(01)00012345678905(10)A", 633 + 129},  // 2: 7 symbol characters
-        {"(10)1", 158},                          // 3: 4 symbol characters
-    };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const std::string widths =
-            GetDatabarExpandedBarWidths(VerifyUserData(fnc1(rows[i].data), "Databar Expanded"), 22);
-        EXPECT_EQ(widths.substr(0, 8), char_widths(rows[i].check));
-    }
+    test::expect_each(rows, [](const auto& row) {
+        return GetDatabarExpandedBarWidths(VerifyUserData(fnc1(row.data), "Databar Expanded"), 22)
+            .substr(0, 8);
+    });
     // The data characters as stored: the first (a right character) reversed.
     const std::string bits = GetDatabarExpandedBinaryString("(10)1", 22);
     std::vector<std::string> chars;
@@ -544,9 +541,7 @@ TEST(DataBarExpanded, StackedRowsRunBothWays) {
     // so it starts with its dark guard module.
     const std::string data = "(01)12345678901231(21)123456";
     ASSERT_EQ(GetDatabarExpandedBinaryString(data, 4).size(), 84u);
-    const Result r = run(data, 4);
-    ASSERT_EQ(r.status, 0);
-    const auto rows = lines(r.text);
+    const auto rows = encoded_lines(data, 4);
     ASSERT_EQ(rows.size(), 2u);
     const std::string top = first_line_bits(rows[0]);
     const std::string bottom = second_line_bits(rows[1], 3);
@@ -572,9 +567,7 @@ TEST(DataBarExpanded, SeparatorsAlternateUnderEveryFinder) {
     // 20 segments per row: ten finders in the first row. Under a finder the separator never
     // has two dark modules side by side, beyond the first three finders too.
     const std::string data = std::string(40, 'A');
-    const Result r = run(data, 20);
-    ASSERT_EQ(r.status, 0);
-    const auto rows = lines(r.text);
+    const auto rows = encoded_lines(data, 20);
     ASSERT_EQ(rows.size(), 2u);
     const std::string top = first_line_bits(rows[0]);
     const std::string lower = second_line_bits(rows[1], 0);
@@ -627,24 +620,14 @@ TEST(DataBarExpanded, ConcurrentCallsGiveTheSerialResults) {
     std::vector<std::string> expected;
     for (const auto& [data, segs] : inputs)
         expected.push_back(run(fnc1(data), segs).text);
-    constexpr int kThreads = 8;
-    std::latch go(kThreads);
-    std::vector<int> wrong(kThreads, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            go.arrive_and_wait();
-            for (int round = 0; round < 64; ++round) {
-                const std::size_t i = static_cast<std::size_t>((t * 11 + round) % 32);
-                if (run(fnc1(inputs[i].first), inputs[i].second).text != expected[i])
-                    ++wrong[static_cast<std::size_t>(t)];
-            }
-        });
-    }
-    for (auto& th : threads)
-        th.join();
-    for (int t = 0; t < kThreads; ++t)
-        EXPECT_EQ(wrong[static_cast<std::size_t>(t)], 0) << "thread " << t;
+    test::ExpectNoThreadWrong(8, [&](int t) {
+        int wrong = 0;
+        for (int round = 0; round < 64; ++round) {
+            const std::size_t i = static_cast<std::size_t>((t * 11 + round) % 32);
+            if (run(fnc1(inputs[i].first), inputs[i].second).text != expected[i]) ++wrong;
+        }
+        return wrong;
+    });
 }
 
 }  // namespace

@@ -34,10 +34,8 @@ TEST(DataBarLimited, CheckSumPattern) {
         {89, ""},                // 3: beyond the table
         {-1, ""},                // 4
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(GetDatabarLimitedCheckSumPattern(rows[i].checksum), rows[i].expected);
-    }
+    test::expect_each(
+        rows, [&](const auto& row) { return GetDatabarLimitedCheckSumPattern(row.checksum); });
 }
 
 TEST(DataBarLimited, CheckSum) {
@@ -51,10 +49,9 @@ TEST(DataBarLimited, CheckSum) {
         {"00000000000000", "11111111116163", 63},  // 2: right alone, 1309
         {"20000000000000", "00000000000001", 76},  // 3: first weight 1, last 74
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(CalculateDatabarLimitedCheckSum(rows[i].left, rows[i].right), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) {
+        return CalculateDatabarLimitedCheckSum(row.left, row.right);
+    });
 }
 
 TEST(DataBarLimited, BarWidths) {
@@ -67,10 +64,8 @@ TEST(DataBarLimited, BarWidths) {
         {"4054468172041", ""},           // 1: left value beyond the Limited characters
         {"9999999999999", ""},           // 2
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(GetDatabarLimitedBarWidths(rows[i].digits), rows[i].expected);
-    }
+    test::expect_each(rows,
+                      [&](const auto& row) { return GetDatabarLimitedBarWidths(row.digits); });
     // The largest value the symbol carries: both characters at the top of group 7.
     const std::string top = GetDatabarLimitedBarWidths("4054468172040");
     ASSERT_EQ(top.size(), 46u);

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <latch>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "encoders/databar/databar.h"
 #include "encoders/databar/databar_limited.h"
 #include "support/linear_encode.h"
+#include "support/threads.h"
 
 namespace orbx {
 namespace {
@@ -77,18 +76,12 @@ TEST(DataBarOmni, VerifyUserData) {
         {"|||", "Databar Expanded", ""},  // 18: nothing of the set left
         {"1234", "databar", "1234"},      // 19: type names are exact
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(VerifyUserData(rows[i].data, rows[i].type), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return VerifyUserData(row.data, row.type); });
 }
 
 TEST(DataBarOmni, FontEncode) {
-    struct Row {
-        std::string widths;
-        std::string expected;
-    };
-    const Row rows[] = {
+    // {widths, font text}
+    const test::TextRow rows[] = {
         {"11", "a1"},      // 0: the guard
         {"1234", "a2c4"},  // 1
         {"9988", "i9h8"},  // 2
@@ -96,10 +89,7 @@ TEST(DataBarOmni, FontEncode) {
         {"103", "ac"},     // 4: a non-width contributes nothing
         {"", ""},          // 5
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(FontEncode(rows[i].widths), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return FontEncode(row.data); });
 }
 
 TEST(DataBarOmni, CheckSum) {
@@ -324,27 +314,16 @@ TEST(DataBarOmni, ConcurrentCallsGiveTheSerialResults) {
         for (Entry e : entries)
             serial.push_back(run(e, inputs.back()).text);
     }
-    constexpr int kThreads = 8;
-    std::latch go(kThreads);
-    std::vector<int> wrong(kThreads, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            go.arrive_and_wait();
-            for (int round = 0; round < 100; ++round) {
-                const std::size_t i = static_cast<std::size_t>((t * 13 + round) % 64);
-                for (std::size_t e = 0; e < std::size(entries); ++e) {
-                    if (run(entries[e], inputs[i]).text != serial[i * std::size(entries) + e]) {
-                        ++wrong[static_cast<std::size_t>(t)];
-                    }
-                }
+    test::ExpectNoThreadWrong(8, [&](int t) {
+        int wrong = 0;
+        for (int round = 0; round < 100; ++round) {
+            const std::size_t i = static_cast<std::size_t>((t * 13 + round) % 64);
+            for (std::size_t e = 0; e < std::size(entries); ++e) {
+                if (run(entries[e], inputs[i]).text != serial[i * std::size(entries) + e]) ++wrong;
             }
-        });
-    }
-    for (auto& th : threads)
-        th.join();
-    for (int t = 0; t < kThreads; ++t)
-        EXPECT_EQ(wrong[static_cast<std::size_t>(t)], 0) << "thread " << t;
+        }
+        return wrong;
+    });
 }
 
 }  // namespace

@@ -1,25 +1,32 @@
-// The character tables the encoders look widths up in must hold exactly what the width procedure
-// computes for each value.
+// The group selectors must give the groups of ISO/IEC 24724 as written out in
+// support/databar_groups.h, and the character tables the encoders look widths up in must hold
+// exactly what the width procedure computes for each value, split by those groups.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "encoders/databar/databar_widths.h"
+#include "support/databar_groups.h"
 
 namespace orbx {
 namespace {
 
-// The computed widths of a character, natural order, as a digit text.
-std::string computed(const std::optional<DataCharacteristics>& g, int value, int elements,
-                     bool odd_takes_quotient, bool oddNoNarrow, bool evenNoNarrow) {
-    const int v = value - g->sumOfPreviousGroups;
-    const int divisor = odd_takes_quotient ? g->evenSubsetTotalValue : g->oddSubsetTotalValue;
-    const int odd = odd_takes_quotient ? v / divisor : v % divisor;
-    const int even = odd_takes_quotient ? v % divisor : v / divisor;
-    return GetCharacterWidths(*g, odd, even, elements, oddNoNarrow, evenNoNarrow);
+using test::DataBarKind;
+using test::kDataBarKinds;
+
+// The widths of a character, natural order, as a digit text: the value split into its subsets'
+// values by the written-out group, and each subset spread by the width procedure.
+std::string computed(const DataBarKind& kind, int value) {
+    const std::size_t i = kind.group_of(value);
+    const test::DataBarGroup& g = kind.groups[i];
+    const int v = value - g.first;
+    const int divisor = kind.odd_takes_quotient ? g.even_count : g.odd_count;
+    const int odd = kind.odd_takes_quotient ? v / divisor : v % divisor;
+    const int even = kind.odd_takes_quotient ? v % divisor : v / divisor;
+    return GetCharacterWidths(kind.record(i), odd, even, kind.elements, kind.odd_no_narrow,
+                              kind.even_no_narrow);
 }
 
 std::string looked_up(bool (*lookup)(int, int*), int value, int count) {
@@ -31,43 +38,35 @@ std::string looked_up(bool (*lookup)(int, int*), int value, int count) {
     return text;
 }
 
-TEST(DataBarTables, EveryOutsideCharacterMatchesTheWidthProcedure) {
-    for (int value = 0; value <= 2840; ++value) {
-        SCOPED_TRACE(value);
-        EXPECT_EQ(looked_up(DataBarOutsideCharacter, value, 8),
-                  computed(SetOutsideDataValues(value), value, 4, true, true, false));
+TEST(DataBarTables, SelectorsGiveTheGroupsOfTheStandard) {
+    for (const DataBarKind& kind : kDataBarKinds) {
+        for (std::size_t i = 0; i < kind.groups.size(); ++i) {
+            for (int value : {kind.groups[i].first, kind.groups[i].last}) {
+                SCOPED_TRACE(std::string(kind.name) + " " + std::to_string(value));
+                EXPECT_EQ(kind.select(value), kind.record(i));
+            }
+        }
+        SCOPED_TRACE(kind.name);
+        EXPECT_FALSE(kind.select(kind.last() + 1).has_value());
     }
 }
 
-TEST(DataBarTables, EveryInsideCharacterMatchesTheWidthProcedure) {
-    for (int value = 0; value <= 1596; ++value) {
-        SCOPED_TRACE(value);
-        EXPECT_EQ(looked_up(DataBarInsideCharacter, value, 8),
-                  computed(SetInsideDataValues(value), value, 4, false, false, true));
-    }
-}
-
-TEST(DataBarTables, EveryExpandedCharacterMatchesTheWidthProcedure) {
-    for (int value = 0; value <= 4191; ++value) {
-        SCOPED_TRACE(value);
-        EXPECT_EQ(looked_up(DataBarExpandedCharacter, value, 8),
-                  computed(SetExpandedDataValues(value), value, 4, true, false, true));
-    }
-}
-
-TEST(DataBarTables, LimitedCharactersMatchTheWidthProcedure) {
-    // Two million values: a stride prime to every subset count, plus both ends of every group.
-    std::vector<int> values = {0, 2013570};
-    for (int value = 0; value < 2013571; value += 997)
-        values.push_back(value);
-    for (int start : {183064, 820064, 1000776, 1491021, 1979845, 1996939}) {
-        values.push_back(start - 1);
-        values.push_back(start);
-    }
-    for (int value : values) {
-        SCOPED_TRACE(value);
-        EXPECT_EQ(looked_up(DataBarLimitedCharacter, value, 14),
-                  computed(SetLimitedDataValues(value), value, 7, true, true, false));
+// Every Outside, Inside and Expanded value; of the two million Limited values, a stride prime to
+// every subset count plus both ends of every group.
+TEST(DataBarTables, EveryCharacterMatchesTheWidthProcedure) {
+    for (const DataBarKind& kind : kDataBarKinds) {
+        std::vector<int> values;
+        const int stride = kind.elements == 7 ? 997 : 1;
+        for (int value = 0; value <= kind.last(); value += stride)
+            values.push_back(value);
+        for (const test::DataBarGroup& g : kind.groups) {
+            values.push_back(g.first);
+            values.push_back(g.last);
+        }
+        for (int value : values) {
+            SCOPED_TRACE(std::string(kind.name) + " " + std::to_string(value));
+            EXPECT_EQ(looked_up(kind.lookup, value, 2 * kind.elements), computed(kind, value));
+        }
     }
 }
 

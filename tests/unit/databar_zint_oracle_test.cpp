@@ -13,30 +13,18 @@
 
 #include "encoders/databar/databar.h"
 #include "encoders/databar/databar_limited.h"
+#include "support/zint_rows.h"
 
 namespace orbx {
 namespace {
 
 using Entry = int (*)(char*, char*, long);
 
-// zint's rows as "1" (dark module) and "0" (light module).
+// zint's rows for a GTIN; a refusal fails the test.
 std::vector<std::string> zint_rows(int symbology, const std::string& gtin13) {
-    zint_symbol* symbol = ZBarcode_Create();
-    symbol->symbology = symbology;
-    const int rc = ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char*>(gtin13.data()),
-                                   static_cast<int>(gtin13.size()));
-    std::vector<std::string> rows;
-    if (rc < ZINT_ERROR) {
-        for (int r = 0; r < symbol->rows; ++r) {
-            std::string modules;
-            for (int c = 0; c < symbol->width; ++c)
-                modules += (symbol->encoded_data[r][c >> 3] >> (c & 7)) & 1 ? '1' : '0';
-            rows.push_back(modules);
-        }
-    } else {
-        ADD_FAILURE() << "zint: " << symbol->errtxt;
-    }
-    ZBarcode_Delete(symbol);
+    std::string error;
+    auto rows = test::zint_rows(symbology, gtin13, 0, &error);
+    if (rows.empty()) ADD_FAILURE() << "zint: " << error;
     return rows;
 }
 

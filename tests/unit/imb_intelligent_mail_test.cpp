@@ -1,15 +1,14 @@
 #include "encoders/imb/intelligent_mail.h"
 #include "support/linear_encode.h"
+#include "support/threads.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
 #include <fstream>
-#include <latch>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace orbx {
@@ -29,10 +28,7 @@ const std::string kBarsZip11 = "qqrspprpsrqrsqqrqqsprsrrqqqrrsrssrqpqrqrrrsppprr
 const std::string kBad(kIntelligentMailBadData);
 
 TEST(IntelligentMail, Table) {
-    struct Row {
-        std::string data;
-        std::string expected;
-    };
+    using Row = test::TextRow;
     const Row rows[] = {
         {kTracking, kBarsAlone},                       // 0: worked example, no routing code
         {kTracking + "01234", kBarsZip5},              // 1: worked example, 5-digit routing code
@@ -44,12 +40,7 @@ TEST(IntelligentMail, Table) {
         {"ABC", kBad},                                  // 7: no digits at all
         {"-", kBad},                                    // 8
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = imb(rows[i].data);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [&](const auto& row) { return imb(row.data); });
 }
 
 TEST(IntelligentMail, EveryInvalidDigitCount) {
@@ -208,24 +199,15 @@ TEST(IntelligentMail, UspsReferenceSet) {
 }
 
 TEST(IntelligentMail, ConcurrentCallsFromColdStart) {
-    constexpr int kThreads = 8;
-    std::latch go(kThreads);
-    std::vector<int> wrong(kThreads, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < kThreads; ++t) {
-        threads.emplace_back([&, t] {
-            go.arrive_and_wait();
-            for (int i = 0; i < 200; ++i) {
-                if (imb(kTracking).text != kBarsAlone) ++wrong[t];
-                if (imb(kTracking + "01234").text != kBarsZip5) ++wrong[t];
-                if (imb(kTracking + "01234567891").text != kBarsZip11) ++wrong[t];
-            }
-        });
-    }
-    for (auto& th : threads)
-        th.join();
-    for (int t = 0; t < kThreads; ++t)
-        EXPECT_EQ(wrong[t], 0) << "thread " << t;
+    test::ExpectNoThreadWrong(8, [&](int) {
+        int wrong = 0;
+        for (int i = 0; i < 200; ++i) {
+            if (imb(kTracking).text != kBarsAlone) ++wrong;
+            if (imb(kTracking + "01234").text != kBarsZip5) ++wrong;
+            if (imb(kTracking + "01234567891").text != kBarsZip11) ++wrong;
+        }
+        return wrong;
+    });
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace {
 using test::run_encoder;
 
 TEST(Codabar, Table) {
-    const std::pair<std::string, std::string> rows[] = {
+    const test::TextRow rows[] = {
         {"A123-45B", "A123-45B"},     // 0: the data's letters dropped, start and stop added
         {"c12.34d", "A12.34B"},       // 1
         {"$1,000.00", "A$1000.00B"},  // 2: comma dropped
@@ -19,27 +19,18 @@ TEST(Codabar, Table) {
         {"-$:/.+", "A-$:/.+B"},       // 4: every symbol kept
         {"1 2\xB3", "A12B"},          // 5: space and high byte dropped
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const auto r = run_encoder(Orbelantrix_Codabar, rows[i].first);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].second);
-    }
+    test::expect_encoder_rows(Orbelantrix_Codabar, rows);
 }
 
 TEST(Codabar, EmptyAndNullDataRefused) {
-    EXPECT_EQ(run_encoder(Orbelantrix_Codabar, "").status, 1);
-    char out[4] = {};
-    EXPECT_EQ(Orbelantrix_Codabar(nullptr, out, sizeof out), 1);
+    test::expect_empty_and_null_refused(Orbelantrix_Codabar);
 }
 
 TEST(Codabar, LongDataInFullOrRefused) {
     // 2048 digits give 2050 characters: beyond the adapter's 2048-byte buffer they are refused
     // with nothing written, and a buffer that holds them gets them all.
     const std::string d2048(2048, '5');
-    const auto refused = run_encoder(Orbelantrix_Codabar, d2048, 2048);
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.untouched);
+    test::expect_refused(Orbelantrix_Codabar, d2048, 2048);
     const auto full = run_encoder(Orbelantrix_Codabar, d2048, 2051);
     EXPECT_EQ(full.status, 0);
     EXPECT_EQ(full.text, "A" + d2048 + "B");

@@ -12,10 +12,17 @@ namespace {
 
 using test::run_encoder;
 
-struct Row {
-    std::string data;
-    std::string expected;
-};
+using Row = test::TextRow;
+
+// The rows through `encoder`, which must also leave the caller's data as it was.
+template <std::size_t N>
+void expect_rows_data_kept(test::TextEncoder encoder, const Row (&rows)[N]) {
+    test::expect_rows(rows, [&](const Row& row) {
+        const auto r = run_encoder(encoder, row.data, 1024);
+        EXPECT_EQ(r.data, row.data);
+        return r;
+    });
+}
 
 TEST(Code39Values, SharedTable) {
     for (int c = '0'; c <= '9'; ++c)
@@ -44,13 +51,7 @@ TEST(Code39, Table) {
         {"\xE9x", "*\xE9X*"},  // 5: bytes above 127 pass unchanged
         {"a|b", "*A|B*"},      // 6
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const auto r = run_encoder(Orbelantrix_Code39, rows[i].data, 1024);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-        EXPECT_EQ(r.data, rows[i].data);  // the caller's data is left as it was
-    }
+    expect_rows_data_kept(Orbelantrix_Code39, rows);
 }
 
 TEST(Code39Mod43, Table) {
@@ -68,13 +69,7 @@ TEST(Code39Mod43, Table) {
          "*ABL*"},            // 8: high bytes and "*" dropped
         {"$/+.", "*$/+.S*"},  // 9: 39+40+41+37 = 157, 157 mod 43 = 28
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const auto r = run_encoder(Orbelantrix_Code39Mod43, rows[i].data, 1024);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-        EXPECT_EQ(r.data, rows[i].data);
-    }
+    expect_rows_data_kept(Orbelantrix_Code39Mod43, rows);
 }
 
 TEST(Code93, Table) {
@@ -98,12 +93,7 @@ TEST(Code93, Table) {
         {"???", "(00)"},        // 11: no encodable character
         {"\xE9", "(00)"},       // 12: high byte dropped
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const auto r = run_encoder(Orbelantrix_Code93, rows[i].data, 1024);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_encoder_rows(Orbelantrix_Code93, rows, 1024);
 }
 
 TEST(Code93, UpperCasesDataInPlace) {
@@ -111,14 +101,8 @@ TEST(Code93, UpperCasesDataInPlace) {
 }
 
 TEST(Code39Family, EmptyAndNullDataRefused) {
-    for (auto encoder : {Orbelantrix_Code39, Orbelantrix_Code39Mod43, Orbelantrix_Code93}) {
-        const auto r = run_encoder(encoder, "", 1024);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.untouched);
-        char out[8] = {};
-        EXPECT_EQ(encoder(nullptr, out, sizeof out), 1);
-        EXPECT_EQ(out[0], '\0');
-    }
+    for (auto encoder : {Orbelantrix_Code39, Orbelantrix_Code39Mod43, Orbelantrix_Code93})
+        test::expect_empty_and_null_refused(encoder, 1024);
 }
 
 TEST(Code39Family, LongDataInFullOrRefused) {
@@ -133,11 +117,8 @@ TEST(Code39Family, LongDataInFullOrRefused) {
     const auto full = run_encoder(Orbelantrix_Code39, d2048, 2051);
     EXPECT_EQ(full.status, 0);
     EXPECT_EQ(full.text, "*" + d2048 + "*");
-    for (auto encoder : {Orbelantrix_Code39, Orbelantrix_Code39Mod43, Orbelantrix_Code93}) {
-        const auto r = run_encoder(encoder, d2048, 1024);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.untouched);
-    }
+    for (auto encoder : {Orbelantrix_Code39, Orbelantrix_Code39Mod43, Orbelantrix_Code93})
+        test::expect_refused(encoder, d2048, 1024);
     // One byte short of the terminating zero is refused too.
     EXPECT_EQ(run_encoder(Orbelantrix_Code39, d2048, 2050).status, 1);
 }

@@ -12,10 +12,7 @@ namespace {
 using test::bytes;
 using test::run_encoder;
 
-struct Row {
-    std::string data;
-    std::string expected;
-};
+using Row = test::TextRow;
 
 TEST(Interleaved2of5, Table) {
     const Row rows[] = {
@@ -27,12 +24,7 @@ TEST(Interleaved2of5, Table) {
         {"abc", bytes({203, 204})},                // 5: no digit
         {"7", bytes({203, 40, 204})},              // 6: 07
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const auto r = run_encoder(Orbelantrix_Interleaved2of5, rows[i].data);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_encoder_rows(Orbelantrix_Interleaved2of5, rows);
 }
 
 TEST(Interleaved2of5Mod10, Table) {
@@ -45,22 +37,12 @@ TEST(Interleaved2of5Mod10, Table) {
         {"1-2x3", bytes({203, 45, 69, 204})},  // 3: 123: sum 3*3 + 2 + 1*3 = 14, check 6
         {"9", bytes({203, 126, 204})},         // 4: sum 27, check 3, pair 93
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const auto r = run_encoder(Orbelantrix_Interleaved2of5Mod10, rows[i].data);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_encoder_rows(Orbelantrix_Interleaved2of5Mod10, rows);
 }
 
 TEST(Interleaved2of5, EmptyAndNullDataRefused) {
-    for (auto encoder : {Orbelantrix_Interleaved2of5, Orbelantrix_Interleaved2of5Mod10}) {
-        const auto r = run_encoder(encoder, "");
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.untouched);
-        char out[4] = {};
-        EXPECT_EQ(encoder(nullptr, out, sizeof out), 1);
-    }
+    for (auto encoder : {Orbelantrix_Interleaved2of5, Orbelantrix_Interleaved2of5Mod10})
+        test::expect_empty_and_null_refused(encoder);
 }
 
 TEST(Interleaved2of5, LongDataInFullOrRefused) {
@@ -73,9 +55,7 @@ TEST(Interleaved2of5, LongDataInFullOrRefused) {
     EXPECT_EQ(full.status, 0);
     EXPECT_EQ(full.text, "\xCB" + std::string(1024, '-') + "\xCC");
     EXPECT_EQ(run_encoder(Orbelantrix_Interleaved2of5, d2048, 1027).status, 0);
-    const auto refused = run_encoder(Orbelantrix_Interleaved2of5, d2048, 1026);
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.untouched);
+    test::expect_refused(Orbelantrix_Interleaved2of5, d2048, 1026);
 
     // With the check digit: 2049 digits, padded to 1025 pairs. The 1024 pairs "12" weigh
     // 1024 * (2*3 + 1) = 7168, check 2: the pairs are 01, then 21 up to the last, 22.

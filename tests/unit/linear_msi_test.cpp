@@ -34,7 +34,7 @@ char check_by_doubling(const std::string& digits) {
 }
 
 TEST(MSI, Table) {
-    const std::pair<std::string, std::string> rows[] = {
+    const test::TextRow rows[] = {
         {"1234567", "(12345674)"},  // 0: worked example: 15062 gives 14, even sum 12, total 26
         {"80523", "(805234)"},      // 1: worked example: 716 gives 14, even sum 2, total 16
         {"12-34", "(12344)"},       // 2: same as 1234: 84 gives 12, even sum 4
@@ -42,12 +42,7 @@ TEST(MSI, Table) {
         {"abc", "(0)"},             // 4: no digit, check 0
         {"9", "(91)"},              // 5: 18 gives 9
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const auto r = run_encoder(Orbelantrix_MSI, rows[i].first, 1024);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].second);
-    }
+    test::expect_encoder_rows(Orbelantrix_MSI, rows, 1024);
 }
 
 TEST(MSI, LongDigitTextsMatchTheDoublingRule) {
@@ -65,12 +60,8 @@ TEST(MSI, LongDigitTextsMatchTheDoublingRule) {
 }
 
 TEST(MSI, EmptyNullAndOversizedDataRefused) {
-    EXPECT_EQ(run_encoder(Orbelantrix_MSI, "", 1024).status, 1);
-    char out[4] = {};
-    EXPECT_EQ(Orbelantrix_MSI(nullptr, out, sizeof out), 1);
-    const auto r = run_encoder(Orbelantrix_MSI, std::string(2048, '1'), 1024);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.untouched);
+    test::expect_empty_and_null_refused(Orbelantrix_MSI, 1024);
+    test::expect_refused(Orbelantrix_MSI, std::string(2048, '1'), 1024);
 }
 
 }  // namespace

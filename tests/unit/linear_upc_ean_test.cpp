@@ -22,18 +22,10 @@ Result run(Encoder encoder, const std::string& data, long capacity = 1024) {
     return test::run_encoder(encoder, data, capacity);
 }
 
-struct Row {
-    std::string data;
-    std::string expected;
-};
+using Row = test::TextRow;
 
 void run_table(Encoder encoder, const std::vector<Row>& rows) {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = run(encoder, rows[i].data);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_encoder_rows(encoder, rows, 1024);
 }
 
 TEST(Ean13, Table) {
@@ -127,11 +119,8 @@ TEST(UpcE, Table) {
 }
 
 TEST(UpcE, CompressionRulesOneByOne) {
-    struct CompressRow {
-        std::string number;  // 11 digits; the encoder appends the check digit
-        std::string expected;
-    };
-    const CompressRow rows[] = {
+    // The data: 11 digits; the encoder appends the check digit.
+    const Row rows[] = {
         // 0: rule 1: p11 is 5-9, p6 not 0, p7-p10 zero: body p2-p6 p11; check 8 (BABAAB)
         {"01234500005", "U(B2D45F)x"},
         // 1: rule 2: p6-p10 zero, p5 not 0: body p2-p5 p11 4; check 3 (BBAAAB)
@@ -151,12 +140,7 @@ TEST(UpcE, CompressionRulesOneByOne) {
         // 8: number system 2 compresses with the number-system-0 table: check 2 (BBAABA)
         {"21234500005", "V(BC34F5)W"},
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = run(Orbelantrix_UPCe, rows[i].number);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_encoder_rows(Orbelantrix_UPCe, rows, 1024);
 }
 
 TEST(UpcE, CompressedBodyExpandsBackToTheNumber) {

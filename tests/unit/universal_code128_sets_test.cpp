@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,13 +11,9 @@
 namespace orbx {
 namespace {
 
-using Encode = std::function<int(char* data, char* out, long capacity)>;
-
+using Encode = test::BoundEncoder;
 using Result = test::Encoded;
-
-Result run(const Encode& encode, const std::string& data) {
-    return test::run_encoder(encode, data);
-}
+using test::run_encoder;
 
 Encode readable(long tilde) {
     return
@@ -50,27 +45,18 @@ TEST(UniversalCode128Sets, FixedSetTable) {
          "b",
          "EBDBAHBDEAMCGIAH"},  // 10: bytes outside 32 to 137 are skipped
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = run(rows[i].encode, rows[i].data);
-        EXPECT_EQ(r.status, kStatusOk);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [&](const auto& row) { return run_encoder(row.encode, row.data); });
 }
 
 TEST(UniversalCode128Sets, LongestFixedSetSymbolFits) {
     // 512 characters: start, 512 values, check (3 letters each) and the 4 stop letters.
-    const Result r = run(Orbelantrix_Universal_C128A, std::string(600, 'A'));
+    const Result r = run_encoder(Orbelantrix_Universal_C128A, std::string(600, 'A'));
     EXPECT_EQ(r.status, kStatusOk);
     EXPECT_EQ(r.text.size(), 3u * 514 + 4);
 }
 
 TEST(UniversalCode128Sets, HumanReadableTable) {
-    struct Row {
-        std::string data;
-        long tilde;
-        std::string expected;
-    };
+    using Row = test::TildeRow;
     const Row rows[] = {
         // 0: worked example: the check digit, then the tab shown as a space
         {"12345~m05 X~009Y", 1, "123457 X Y"},
@@ -131,12 +117,8 @@ TEST(UniversalCode128Sets, HumanReadableTable) {
         {"a1b2c3~m02", 1, "a1b2c39"},  // 25: the last two digits, letters passed over
         {"ab~m05cd", 1, "ab~m05cd"},   // 26: no digit before it: plain text
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = run(readable(rows[i].tilde), rows[i].data);
-        EXPECT_EQ(r.status, kStatusOk);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows,
+                      [&](const auto& row) { return run_encoder(readable(row.tilde), row.data); });
 }
 
 TEST(UniversalCode128Sets, Statuses) {
@@ -146,7 +128,7 @@ TEST(UniversalCode128Sets, Statuses) {
         SCOPED_TRACE(i);
         std::vector<char> out(16, '\0');
         EXPECT_EQ(encoders[i](nullptr, out.data(), 16), kStatusNullData);
-        EXPECT_EQ(run(encoders[i], "").status, kStatusEmptyData);
+        EXPECT_EQ(run_encoder(encoders[i], "").status, kStatusEmptyData);
         // A buffer too small for the result is left alone.
         std::string data = "1234";
         EXPECT_EQ(encoders[i](data.data(), out.data(), 4), kStatusRefused);

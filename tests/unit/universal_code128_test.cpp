@@ -34,11 +34,7 @@ Result c128b(const std::string& data) {
 }
 
 TEST(UniversalCode128, AutomaticEncoderTable) {
-    struct Row {
-        std::string data;
-        long tilde;
-        std::string expected;
-    };
+    using Row = test::TildeRow;
     const Row rows[] = {
         // 0: worked example: Start C, 12, 34, 56, check 44
         {"123456", 1, "EBJAFJCAGKAECEIGIAH"},
@@ -87,12 +83,7 @@ TEST(UniversalCode128, AutomaticEncoderTable) {
         // 16: an FNC1 code of 203 to 211 starts in set C like 202
         {"~2050112345678901231", 1, "EBJMAIFEFAFJCAGKAEHABEMEAFJEGEDFAGIAH"},
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = c128(rows[i].data, rows[i].tilde);
-        EXPECT_EQ(r.status, kStatusOk);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [&](const auto& row) { return c128(row.data, row.tilde); });
 }
 
 TEST(UniversalCode128, SetBOnlyDataMatchesTheFixedSetBEncoder) {
@@ -136,11 +127,7 @@ TEST(UniversalCode128, OnlyTheFirst512CharactersAreEncoded) {
 }
 
 TEST(UniversalCode128, ProcessTildeTable) {
-    struct Row {
-        std::string data;
-        std::string expected;
-    };
-    const Row rows[] = {
+    const test::TextRow rows[] = {
         {"12345~m05", "123457"},         // 0: worked example
         {"A~065B", "AAB"},               // 1: worked example
         {"A~12", "A\x0c"},               // 2: worked example: two digits at the end
@@ -159,18 +146,13 @@ TEST(UniversalCode128, ProcessTildeTable) {
         {"9~m00", "90"},                 // 15: k = 0
         {"~abc", "~abc"},                // 16
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(Orbelantrix_Universal_ProcessTilde(rows[i].data), rows[i].expected);
-    }
+    test::expect_each(
+        rows, [&](const auto& row) { return Orbelantrix_Universal_ProcessTilde(row.data); });
 }
 
 TEST(UniversalCode128, UccEan128Table) {
     const std::string gs1 = "EBJMAIFEFAFJCAGKAEHABEMEAFJEGEDFAGIAH";
-    struct Row {
-        std::string data;
-        std::string expected;
-    };
+    using Row = test::TextRow;
     const Row rows[] = {
         {"0112345678901231", gs1},      // 0: worked example: Start C, FNC1, 01, ..., check 74
         {"~2020112345678901231", gs1},  // 1: worked example: an escaped FNC1 gets no second one
@@ -183,12 +165,7 @@ TEST(UniversalCode128, UccEan128Table) {
         {"~2120112345678901231", gs1},  // 4: the same by escape
         {"~2030112345678901231", gs1},  // 5: every FNC1 code counts as the leading FNC1
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = ucc128(rows[i].data);
-        EXPECT_EQ(r.status, kStatusOk);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [&](const auto& row) { return ucc128(row.data); });
 }
 
 TEST(UniversalCode128, UccAddedFnc1CountsAgainstThe512Characters) {

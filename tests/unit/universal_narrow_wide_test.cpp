@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,13 +12,9 @@
 namespace orbx {
 namespace {
 
-using Encode = std::function<int(char* data, char* out, long capacity)>;
-
+using Encode = test::BoundEncoder;
 using Result = test::Encoded;
-
-Result run(const Encode& encode, const std::string& data) {
-    return test::run_encoder(encode, data);
-}
+using test::run_encoder;
 
 Encode c39(double ratio, long check) {
     return
@@ -73,12 +68,7 @@ TEST(UniversalNarrowWide, ExactOutputTable) {
         {msi(2.5, 1), "7", "YXYYYXYXYXX"},  // 12: check digit 5 (0101)
         {msi(3, 0), "1", "ICCCICC"},        // 13: ratio 3
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        const Result r = run(rows[i].encode, rows[i].data);
-        EXPECT_EQ(r.status, kStatusOk);
-        EXPECT_EQ(r.text, rows[i].expected);
-    }
+    test::expect_rows(rows, [&](const auto& row) { return run_encoder(row.encode, row.data); });
 }
 
 TEST(UniversalNarrowWide, EquivalentInputTable) {
@@ -112,8 +102,8 @@ TEST(UniversalNarrowWide, EquivalentInputTable) {
     };
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
-        const Result a = run(rows[i].encode, rows[i].data);
-        const Result b = run(rows[i].same_as, rows[i].same_data);
+        const Result a = run_encoder(rows[i].encode, rows[i].data);
+        const Result b = run_encoder(rows[i].same_as, rows[i].same_data);
         EXPECT_EQ(a.status, kStatusOk);
         EXPECT_FALSE(a.text.empty());
         EXPECT_EQ(a.text, b.text);
@@ -144,10 +134,7 @@ TEST(UniversalNarrowWide, RatioNormalisation) {
         {as_adapter("3abc"), {'A', 'C', 'I', 'K'}},        // 10: read from the field's start
         {as_adapter("2.6"), {'A', 'B', 'E', 'F'}},         // 11
     };
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(LettersForRatio(rows[i].ratio), rows[i].expected);
-    }
+    test::expect_each(rows, [&](const auto& row) { return LettersForRatio(row.ratio); });
 }
 
 TEST(UniversalNarrowWide, Statuses) {
@@ -156,21 +143,21 @@ TEST(UniversalNarrowWide, Statuses) {
         SCOPED_TRACE(i);
         std::vector<char> out(8, '\0');
         EXPECT_EQ(encoders[i](nullptr, out.data(), 8), kStatusNullData);
-        EXPECT_EQ(run(encoders[i], "").status, kStatusEmptyData);
+        EXPECT_EQ(run_encoder(encoders[i], "").status, kStatusEmptyData);
     }
     // MSI without any digit has nothing to draw.
-    EXPECT_EQ(run(msi(2, 1), "abc").status, kStatusEmptyData);
+    EXPECT_EQ(run_encoder(msi(2, 1), "abc").status, kStatusEmptyData);
 }
 
 TEST(UniversalNarrowWide, SymbolLongerThanTheBufferIsRefused) {
     // Code 39 takes five letters a character: 407 characters and the start and stop come to
     // 2045 letters, which fit in 2048 bytes with the terminating zero; 408 do not.
-    EXPECT_EQ(run(c39(2, 0), std::string(407, 'A')).status, kStatusOk);
-    const Result r = run(c39(2, 0), std::string(408, 'A'));
+    EXPECT_EQ(run_encoder(c39(2, 0), std::string(407, 'A')).status, kStatusOk);
+    const Result r = run_encoder(c39(2, 0), std::string(408, 'A'));
     EXPECT_EQ(r.status, kStatusRefused);
     EXPECT_EQ(r.text, "");
-    EXPECT_EQ(run(msi(2, 1), std::string(512, '1')).status, kStatusRefused);
-    EXPECT_EQ(run(i2of5(2, 1), std::string(600, '1')).status, kStatusOk);
+    EXPECT_EQ(run_encoder(msi(2, 1), std::string(512, '1')).status, kStatusRefused);
+    EXPECT_EQ(run_encoder(i2of5(2, 1), std::string(600, '1')).status, kStatusOk);
 }
 
 }  // namespace
