@@ -44,19 +44,26 @@ void load_string(fmx::Text& into, unsigned id) {
 constexpr fmx::uint32 kUnitBlock = 16;
 static_assert(kLargestInput >= kUnitBlock);
 
-void low_bytes(const fmx::uint16* units, char* bytes) {
-    for (fmx::uint32 k = 0; k < kUnitBlock; ++k)
-        bytes[k] = static_cast<char>(units[k] & 0xFF);
+// Returns whether one of the bytes is a "|".
+bool low_bytes(const fmx::uint16* units, char* bytes) {
+    unsigned char bar = 0;
+    for (fmx::uint32 k = 0; k < kUnitBlock; ++k) {
+        const unsigned char byte = static_cast<unsigned char>(units[k] & 0xFF);
+        bytes[k] = static_cast<char>(byte);
+        bar |= byte == '|' ? 1 : 0;
+    }
+    return bar != 0;
 }
 
 // Each of the `size` UTF-16 units becomes one byte, its low 8 bits, a block at a time; the last
 // block ends at `size` (overlapping the one before it), or at the end of the first block for a
-// shorter text, whose units past `size` are zeros.
-void units_to_bytes(const fmx::uint16* units, fmx::uint32 size, char* bytes) {
+// shorter text, whose units past `size` are zeros. Returns whether the bytes hold a "|".
+bool units_to_bytes(const fmx::uint16* units, fmx::uint32 size, char* bytes) {
     const fmx::uint32 end = size < kUnitBlock ? kUnitBlock : size;
+    bool bar = false;
     for (fmx::uint32 i = 0; i + kUnitBlock < end; i += kUnitBlock)
-        low_bytes(units + i, bytes + i);
-    low_bytes(units + end - kUnitBlock, bytes + end - kUnitBlock);
+        bar |= low_bytes(units + i, bytes + i);
+    return low_bytes(units + end - kUnitBlock, bytes + end - kUnitBlock) || bar;
 }
 
 bool equals_keyword(const fmx::Text& text, const char* keyword) {
@@ -72,6 +79,7 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
     // The output buffer is large for DataBar Expanded; keep it off the host thread's stack.
     thread_local char out[kLargestOutput];
     bool given = false;
+    fmx::uint32 length = 0;
     try {
         // The first block of units starts as zeros, so a short text converts as one block.
         fmx::uint16 units[kLargestInput];
@@ -80,7 +88,6 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
         const fmx::uint32 limit = row.input_limit < kLargestInput ? row.input_limit : kLargestInput;
         const fmx::uint32 out_size =
             row.output_size < kLargestOutput ? row.output_size : kLargestOutput;
-        fmx::uint32 length = 0;
         given = parms.Size() > 0;
         if (given && row.encode != nullptr) {
             const fmx::Text& parameter = parms.AtAsText(0);
@@ -89,12 +96,11 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
                 fmx::TextUniquePtr text;
                 text->SetText(parameter, 0, size);
                 text->GetUnicode(units, 0, size);
-                units_to_bytes(units, size, data);
-                data[size] = '\0';
-
                 // Without a "|" there are no options to split off.
                 const bool bar =
-                    row.options != OptionRule::none && std::memchr(data, '|', size) != nullptr;
+                    units_to_bytes(units, size, data) && row.options != OptionRule::none;
+                data[size] = '\0';
+
                 OptionFields options;
                 if (bar && row.options == OptionRule::single) options = SplitSingleOption(data);
                 if (bar && row.options == OptionRule::counted) {
@@ -109,11 +115,17 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
                 }
             }
         }
-        store_result(parms, given, result, out, length);
     } catch (...) {
+        length = 0;
+    }
+    // The result, or the empty text when building or storing it failed (one call site, so that
+    // the compiler writes the storing in line).
+    for (int attempt = 0; attempt < 2; ++attempt) {
         try {
-            store_result(parms, given, result, "", 0);
+            store_result(parms, given, result, out, length);
+            break;
         } catch (...) {
+            length = 0;
         }
     }
     return 0;

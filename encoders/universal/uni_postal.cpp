@@ -62,17 +62,23 @@ char* write_symbol(const char* data, long check, bool planet, char* result) {
     const std::array<DigitLetters, 10>& letters = planet ? kPlanetLetters : kPostnetLetters;
     char* p = result + 1;
     unsigned sum = 0;
-    for (std::size_t i = 0; i < kUniMaxData && data[i] != '\0'; ++i) {
-        const unsigned digit = static_cast<unsigned char>(data[i]) - static_cast<unsigned>('0');
-        if (digit > 9) continue;
-        std::memcpy(p, letters[digit].data(), sizeof(DigitLetters));
-        p += 3;
-        sum += digit;
+    // The end of the data is looked for only among the characters that are not digits.
+    const char* const last = data + kUniMaxData;
+    for (const char* c = data; c != last; ++c) {
+        const unsigned digit = static_cast<unsigned char>(*c) - static_cast<unsigned>('0');
+        if (digit <= 9) {
+            std::memcpy(p, letters[digit].data(), sizeof(DigitLetters));
+            p += 3;
+            sum += digit;
+        } else if (*c == '\0') {
+            break;
+        }
     }
     // Planet has nothing to show without a digit; Postnet still draws its frame.
     if (planet && p == result + 1) return nullptr;
     if (check != 0) {
-        std::memcpy(p, letters[(10 - sum % 10) % 10].data(), sizeof(DigitLetters));
+        const unsigned rest = sum % 10;
+        std::memcpy(p, letters[rest == 0 ? 0 : 10 - rest].data(), sizeof(DigitLetters));
         p += 3;
     }
     result[0] = kFrameBar;
