@@ -7,16 +7,9 @@
 
 namespace orbx {
 
-namespace {
-
-constexpr char kStart = '(';
-constexpr char kStop = ')';
-
-}  // namespace
-
 int Orbelantrix_MSI(char* data, char* out, long capacity) {
-    // Start, the digits, the check digit and stop.
-    return BuildFramedDigits(data, out, capacity, kStart, kStop,
+    // Start "(", the digits, the check digit and stop ")".
+    return BuildFramedDigits(data, out, capacity, '(', ')',
                              [](std::string_view digits, int) { return MSICheckDigit(digits); });
 }
 

@@ -6,20 +6,13 @@
 
 namespace orbx {
 
-namespace {
-
-constexpr char kFrameStart = '(';
-constexpr char kFrameEnd = ')';
-
-}  // namespace
-
 int Orbelantrix_Postnet(char* data, char* out, long capacity) {
-    // Frame, the digits, the check digit that brings their sum to a multiple of 10, and the frame.
-    return BuildFramedDigits(data, out, capacity, kFrameStart, kFrameEnd,
-                             [](std::string_view, int sum) {
-                                 const int rest = sum % 10;
-                                 return static_cast<char>(rest == 0 ? '0' : '0' + 10 - rest);
-                             });
+    // Frame bar "(", the digits, the check digit that brings their sum to a multiple of 10, and
+    // frame bar ")".
+    return BuildFramedDigits(data, out, capacity, '(', ')', [](std::string_view, int sum) {
+        const int rest = sum % 10;
+        return static_cast<char>(rest == 0 ? '0' : '0' + 10 - rest);
+    });
 }
 
 }  // namespace orbx
