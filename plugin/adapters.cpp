@@ -40,13 +40,14 @@ void load_string(fmx::Text& into, unsigned id) {
     into.AssignUnicode(buffer);
 }
 
-// Units are turned into bytes this many at a time: a fixed count that the compiler packs with a
-// few vector instructions.
+// The last units of a text are turned into bytes as one block of this many: a fixed count that
+// the compiler packs with a few vector instructions. (Two 64-bit words hold its "|" marks.)
 constexpr fmx::uint32 kUnitBlock = 16;
-static_assert(kLargestInput >= kUnitBlock && kUnitBlock == 16);
+static_assert(kLargestInput >= kUnitBlock && kUnitBlock == 2 * sizeof(std::uint64_t));
 
-// Marks in `bars` the places of the block whose byte is a "|" (place by place, with no sum over
-// the block, so that this too stays a few vector instructions).
+// The low 8 bits of each unit of a block, one byte each, and in `bars` a 1 at each place whose
+// byte is a "|" (place by place, with no sum over the block, which would not stay in vector
+// instructions).
 void low_bytes(const fmx::uint16* units, char* bytes, unsigned char* bars) {
     for (fmx::uint32 k = 0; k < kUnitBlock; ++k) {
         const unsigned char byte = static_cast<unsigned char>(units[k] & 0xFF);
@@ -55,13 +56,15 @@ void low_bytes(const fmx::uint16* units, char* bytes, unsigned char* bars) {
     }
 }
 
-// Each of the `size` UTF-16 units becomes one byte, its low 8 bits: one plain loop up to the last
-// block, which ends at `size`, or at the end of the first block for a shorter text, whose units
-// past `size` are zeros. Returns whether the bytes hold a "|".
+// Each of the `size` UTF-16 units becomes one byte, its low 8 bits: one plain loop over whole
+// blocks, then the last block, which ends at `size` (overlapping the loop's end), or at the end of
+// the first block for a shorter text, whose units past `size` are zeros. Returns whether the
+// bytes hold a "|".
 bool units_to_bytes(const fmx::uint16* units, fmx::uint32 size, char* bytes) {
-    const fmx::uint32 last = (size < kUnitBlock ? kUnitBlock : size) - kUnitBlock;
+    const fmx::uint32 whole = size <= kUnitBlock ? 0 : (size - 1) / kUnitBlock * kUnitBlock;
+    const fmx::uint32 last = size <= kUnitBlock ? 0 : size - kUnitBlock;
     unsigned char bar = 0;
-    for (fmx::uint32 i = 0; i < last; ++i) {
+    for (fmx::uint32 i = 0; i < whole; ++i) {
         const unsigned char byte = static_cast<unsigned char>(units[i] & 0xFF);
         bytes[i] = static_cast<char>(byte);
         bar |= byte == '|' ? 1 : 0;
