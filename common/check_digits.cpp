@@ -3,25 +3,40 @@
 #include <array>
 #include <cstdint>
 
-#include "common/utilities.h"
-
 namespace orbx {
 
 namespace {
 
-int digit_value(char c) {
-    const int code = static_cast<unsigned char>(c);
-    return isNumeric(code) ? code - '0' : 0;
-}
-
-// digit_value of every byte.
-constexpr std::array<std::uint8_t, 256> make_digit_values() {
+// The value of a digit byte "0" to "9"; 0 for every other byte.
+constexpr std::array<std::uint8_t, 256> kDigitValues = [] {
     std::array<std::uint8_t, 256> values{};
     for (int d = 0; d <= 9; ++d)
         values[static_cast<std::size_t>('0' + d)] = static_cast<std::uint8_t>(d);
     return values;
+}();
+
+// The MSI weight 2 of a digit byte: the digit sum of twice the digit (2d below 5, 2d - 9 from 5
+// on), which is what doubling the number formed by those digits and adding up the product's
+// digits comes to; 0 for every other byte.
+constexpr std::array<std::uint8_t, 256> kMsiDoubledValues = [] {
+    std::array<std::uint8_t, 256> values{};
+    for (int d = 0; d <= 9; ++d)
+        values[static_cast<std::size_t>('0' + d)] =
+            static_cast<std::uint8_t>(2 * d % 10 + 2 * d / 10);
+    return values;
+}();
+static_assert(kMsiDoubledValues['4'] == 8 && kMsiDoubledValues['5'] == 1 &&
+              kMsiDoubledValues['9'] == 9 && kMsiDoubledValues['A'] == 0);
+
+int value_of(const std::array<std::uint8_t, 256>& values, char c) {
+    return values[static_cast<unsigned char>(c)];
 }
-constexpr auto kDigitValues = make_digit_values();
+
+// The digit that brings a non-negative sum up to a multiple of 10.
+char complement_digit(int sum) {
+    const int rest = sum % 10;
+    return static_cast<char>(rest == 0 ? '0' : '0' + 10 - rest);
+}
 
 }  // namespace
 
@@ -31,12 +46,11 @@ char FindMod10Digit(std::string_view text) {
     int ones = 0;
     std::size_t i = text.size();
     for (; i >= 2; i -= 2) {
-        threes += kDigitValues[static_cast<unsigned char>(text[i - 1])];
-        ones += kDigitValues[static_cast<unsigned char>(text[i - 2])];
+        threes += value_of(kDigitValues, text[i - 1]);
+        ones += value_of(kDigitValues, text[i - 2]);
     }
-    if (i == 1) threes += kDigitValues[static_cast<unsigned char>(text[0])];
-    const int sum = 3 * threes + ones;
-    return static_cast<char>('0' + (10 - sum % 10) % 10);
+    if (i == 1) threes += value_of(kDigitValues, text[0]);
+    return complement_digit(3 * threes + ones);
 }
 
 char FindMod10Digit(const char* text) {
@@ -48,17 +62,14 @@ char FindMod10Digit(const std::string& text) {
 }
 
 char MSICheckDigit(std::string_view digits) {
-    // Position 1 is the rightmost digit. Twice an odd-position digit d adds the digit sum of 2d
-    // (2d, or 2d - 9 from 5 on), which is what doubling the number they form and adding up the
-    // product's digits comes to.
+    // Position 1 is the rightmost digit; it and every second one from it take weight 2, a pair of
+    // positions at a time.
     int total = 0;
-    bool odd = true;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        const int d = digit_value(*it);
-        total += odd ? (d < 5 ? 2 * d : 2 * d - 9) : d;
-        odd = !odd;
-    }
-    return static_cast<char>('0' + (10 - total % 10) % 10);
+    std::size_t i = digits.size();
+    for (; i >= 2; i -= 2)
+        total += value_of(kMsiDoubledValues, digits[i - 1]) + value_of(kDigitValues, digits[i - 2]);
+    if (i == 1) total += value_of(kMsiDoubledValues, digits[0]);
+    return complement_digit(total);
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/status.h"
+#include "common/utilities.h"
 
 namespace orbx {
 
@@ -58,6 +59,28 @@ int BuildSymbol(const char* data, char* out, long capacity, std::size_t extra, W
     thread_local std::string work;  // one per encoder (each instantiation has its own)
     char* const symbol = WorkArea(work, d.size() + extra);
     return HandOver(out, capacity, symbol, write(d, symbol));
+}
+
+// The symbols that are their data's digits between two guard characters, with a check
+// character before the closing one, framed as BuildSymbol frames them: every other character
+// of the data is dropped, and `check(digits, sum)` gives the check character from the digits
+// kept and their digit sum.
+template <typename Check>
+int BuildFramedDigits(const char* data, char* out, long capacity, char open, char close,
+                      Check check) {
+    return BuildSymbol(data, out, capacity, 3, [&](std::string_view d, char* p) {
+        *p++ = open;
+        char* const digits = p;
+        int sum = 0;
+        for (char c : d) {
+            if (!isNumeric(static_cast<unsigned char>(c))) continue;
+            *p++ = c;
+            sum += c - '0';
+        }
+        *p = check(std::string_view(digits, static_cast<std::size_t>(p - digits)), sum);
+        p[1] = close;
+        return p + 2;
+    });
 }
 
 }  // namespace orbx

@@ -47,8 +47,9 @@ inline constexpr std::array<std::string_view, 10> kUpceParitySystem0 = {
     "BBBAAA", "BBABAA", "BBAABA", "BBAAAB", "BABBAA",
     "BAABBA", "BAAABB", "BABABA", "BABAAB", "BAABAB"};
 
-// Every pattern has six places and its own arrangement; an EAN-13's left half always begins in
-// set A; number system 0 takes the opposite set of number system 1 in every place.
+// Every pattern has six places of set A or B and its own arrangement; an EAN-13's left half
+// always begins in set A; number system 0 takes the opposite set of number system 1 in every
+// place.
 constexpr bool parities_well_formed() {
     for (std::size_t i = 0; i < 10; ++i) {
         const std::string_view ean = kEan13Parity[i];
@@ -57,6 +58,9 @@ constexpr bool parities_well_formed() {
         if (ean.size() != 6 || one.size() != 6 || zero.size() != 6 || ean[0] != 'A') return false;
         for (std::size_t k = 0; k < 6; ++k) {
             if ((one[k] == 'A') == (zero[k] == 'A')) return false;
+            for (char set : {ean[k], one[k], zero[k]}) {
+                if (set != 'A' && set != 'B') return false;
+            }
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (kEan13Parity[j] == ean || kUpceParitySystem1[j] == one) return false;
@@ -66,10 +70,12 @@ constexpr bool parities_well_formed() {
 }
 static_assert(parities_well_formed());
 
+// First font character of the sets "A", "B" and "C", by the set's letter.
+inline constexpr std::array<int, 3> kSetBases = {kSetABase, kSetBBase, kSetCBase};
+
 // Font character of a digit ("0" to "9") in set "A", "B" or "C".
 constexpr char RetailDigitChar(char set, char digit) {
-    const int d = digit - '0';
-    return static_cast<char>((set == 'A' ? kSetABase : set == 'B' ? kSetBBase : kSetCBase) + d);
+    return static_cast<char>(kSetBases[static_cast<std::size_t>(set - 'A')] + (digit - '0'));
 }
 
 constexpr char LongLeftChar(char digit) {

@@ -25,6 +25,19 @@ constexpr std::array<std::string_view, 4> kExpansion = {"0126----345", "0123----
                                                         "012345----6"};
 static_assert(kExpansion[0].size() == 11 && kExpansion[3].size() == 11);
 
+// The same patterns as source places for each position: 0 to 6 the digits n d1 ... d6, 7 the
+// zero that follows them.
+constexpr std::size_t kZeroPlace = 7;
+constexpr auto kExpansionPlaces = [] {
+    std::array<std::array<unsigned char, 11>, kExpansion.size()> places{};
+    for (std::size_t e = 0; e < kExpansion.size(); ++e)
+        for (std::size_t i = 0; i < 11; ++i)
+            places[e][i] = static_cast<unsigned char>(
+                kExpansion[e][i] == '-' ? kZeroPlace : kExpansion[e][i] - '0');
+    return places;
+}();
+static_assert(kExpansionPlaces[1][3] == 3 && kExpansionPlaces[1][4] == kZeroPlace);
+
 std::size_t expansion_index(char d6) {
     return d6 <= '2' ? 0 : d6 == '3' ? 1 : d6 == '4' ? 2 : 3;
 }
@@ -44,16 +57,17 @@ namespace {
 void expand_upce(const char* digits, std::size_t len, char* into) {
     // n d1 d2 d3 d4 d5 d6, number system 0 when only the six body digits are given; an eighth
     // digit, the check digit, is left behind.
-    std::array<char, 7> upce{};
+    std::array<char, kZeroPlace + 1> upce{};
     if (len == 6) {
         upce[0] = '0';
         std::memcpy(upce.data() + 1, digits, 6);
     } else {
         std::memcpy(upce.data(), digits, 7);
     }
-    const std::string_view pattern = kExpansion[expansion_index(upce[6])];
-    for (std::size_t i = 0; i < pattern.size(); ++i)
-        into[i] = pattern[i] == '-' ? '0' : upce[static_cast<std::size_t>(pattern[i] - '0')];
+    upce[kZeroPlace] = '0';
+    const auto& places = kExpansionPlaces[expansion_index(upce[6])];
+    for (std::size_t i = 0; i < places.size(); ++i)
+        into[i] = upce[places[i]];
 }
 
 }  // namespace
@@ -87,11 +101,17 @@ bool CompressUpce(std::string_view number, std::array<char, 6>& body) {
 int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     if (data == nullptr || data[0] == '\0') return kStatusRefused;
     // The digits among the first 20 characters, each stored and kept when it is one.
+    // (The end of the data is looked for only among the characters that are not digits.)
     char digits[kScannedChars + 1];
     std::size_t n = 0;
-    for (std::size_t i = 0; i < kScannedChars && data[i] != '\0'; ++i) {
-        digits[n] = data[i];
-        n += isNumeric(static_cast<unsigned char>(data[i])) ? 1 : 0;
+    for (std::size_t i = 0; i < kScannedChars; ++i) {
+        const unsigned char c = static_cast<unsigned char>(data[i]);
+        digits[n] = static_cast<char>(c);
+        if (isNumeric(c)) {
+            ++n;
+        } else if (c == '\0') {
+            break;
+        }
     }
     char expanded[kExpansion[0].size()];
     const char* number_digits = digits;
@@ -114,8 +134,12 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     number[11] = FindMod10Digit(all.substr(0, 11));
     const std::string_view full(number.data(), number.size());
 
-    char text[kUpcaSymbolChars + kAddOnMaxChars];
-    char* p = text;
+    // Written in place when the longest symbol fits the caller's buffer with its zero.
+    constexpr std::size_t kLongest = kUpcaSymbolChars + kAddOnMaxChars;
+    const bool in_place = out != nullptr && capacity > static_cast<long>(kLongest);
+    char text[kLongest];
+    char* const symbol = in_place ? out : text;
+    char* p = symbol;
     std::array<char, 6> body{};
     if (CompressUpce(full, body)) {
         const std::size_t check = static_cast<std::size_t>(number[11] - '0');
@@ -132,7 +156,11 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
         p = WriteUpcaSymbol(p, full, kRetailGuard);
     }
     p = WriteAddOn(p, addon);
-    return HandOver(out, capacity, text, p);
+    if (in_place) {
+        *p = '\0';
+        return kStatusOk;
+    }
+    return HandOver(out, capacity, symbol, p);
 }
 
 }  // namespace orbx

@@ -4,6 +4,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -131,9 +132,8 @@ constexpr auto kMsiDigitLetters = [] {
 
 template <std::size_t Letters>
 char* put_letters(char* out, const LetterRun<Letters>& letters) {
-    for (char c : letters)
-        *out++ = c;
-    return out;
+    std::memcpy(out, letters.data(), Letters);
+    return out + Letters;
 }
 
 // The digits among the first 512 characters of `data`, written from `digits` (room for 512);
@@ -147,6 +147,28 @@ std::size_t gather_digits(const char* data, char* digits) {
     return count;
 }
 
+// The frame of the symbols written character by character: null data gives 1100, empty data
+// 1000; otherwise `write(data, symbol)` writes the symbol of the data's first 512 characters, at
+// most `letters` letters for each of them and for `extra` characters more, and returns its end.
+// Straight into the caller's buffer where that many fit there with the terminating zero;
+// otherwise per thread (kept from call to call: no allocation once a thread has built a symbol
+// this long) and handed over if it fits.
+template <typename Write>
+int build_letters(const char* data, std::size_t letters, std::size_t extra, char* out,
+                  long capacity, Write write) {
+    if (data == nullptr) return kStatusNullData;
+    if (data[0] == '\0') return kStatusEmptyData;
+    const std::string_view d = UniData(data);
+    const std::size_t longest = letters * (d.size() + extra);
+    if (out != nullptr && capacity > 0 && longest < static_cast<std::size_t>(capacity)) {
+        *write(d, out) = '\0';
+        return kStatusOk;
+    }
+    thread_local std::string work;  // one per symbology (each instantiation has its own)
+    char* const result = WorkArea(work, longest);
+    return HandOver(out, capacity, result, write(d, result));
+}
+
 // The start or stop argument of Codabar: exactly one of "A" to "D", otherwise "A".
 char codabar_guard(const char* arg) {
     if (arg != nullptr && arg[0] >= 'A' && arg[0] <= 'D' && arg[1] == '\0') return arg[0];
@@ -156,25 +178,20 @@ char codabar_guard(const char* arg) {
 }  // namespace
 
 int Orbelantrix_Universal_C39(char* data, double ratio, long check, char* out, long capacity) {
-    if (data == nullptr) return kStatusNullData;
-    if (data[0] == '\0') return kStatusEmptyData;
-    const std::string_view d = UniData(data);
     const auto& code39 = kCode39Letters[ratio_index(ratio)];
-    // Five letters per character: start, data, check and stop. Per thread, kept from call to
-    // call, so no allocation once a thread has built a symbol this long.
-    thread_local std::string work;
-    char* const result = WorkArea(work, 5 * (d.size() + 3));
-    char* p = put_letters(result, code39[kCode39StartStop]);
-    int sum = 0;
-    for (char c : d) {
-        const int v = kCode39Values[static_cast<unsigned char>(c)];
-        if (v < 0) continue;
-        sum += v;
-        p = put_letters(p, code39[static_cast<std::size_t>(v)]);
-    }
-    if (check != 0) p = put_letters(p, code39[static_cast<std::size_t>(sum % 43)]);
-    p = put_letters(p, code39[kCode39StartStop]);
-    return HandOver(out, capacity, result, p);
+    // Five letters per character: start, data, check and stop.
+    return build_letters(data, 5, 3, out, capacity, [&](std::string_view d, char* p) {
+        p = put_letters(p, code39[kCode39StartStop]);
+        int sum = 0;
+        for (char c : d) {
+            const int v = kCode39Values[static_cast<unsigned char>(c)];
+            if (v < 0) continue;
+            sum += v;
+            p = put_letters(p, code39[static_cast<std::size_t>(v)]);
+        }
+        if (check != 0) p = put_letters(p, code39[static_cast<std::size_t>(sum % 43)]);
+        return put_letters(p, code39[kCode39StartStop]);
+    });
 }
 
 int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out, long capacity) {
@@ -218,23 +235,19 @@ int Orbelantrix_Universal_I2of5(char* data, double ratio, long check, char* out,
 
 int Orbelantrix_Universal_Codabar(char* data, double ratio, char* start, char* stop, char* out,
                                   long capacity) {
-    if (data == nullptr) return kStatusNullData;
-    if (data[0] == '\0') return kStatusEmptyData;
-    const std::string_view d = UniData(data);
     const auto& codabar = kCodabarLetters[ratio_index(ratio)];
     // Four letters per character, start and stop included.
-    thread_local std::string work;
-    char* const result = WorkArea(work, 4 * (d.size() + 2));
-    char* p = result;
-    const auto write = [&](char c) {
-        const int v = kCodabarValues[static_cast<unsigned char>(c)];
-        if (v >= 0) p = put_letters(p, codabar[static_cast<std::size_t>(v)]);
-    };
-    write(codabar_guard(start));
-    for (char c : d)
-        write(c);
-    write(codabar_guard(stop));
-    return HandOver(out, capacity, result, p);
+    return build_letters(data, 4, 2, out, capacity, [&](std::string_view d, char* p) {
+        const auto write = [&](char c) {
+            const int v = kCodabarValues[static_cast<unsigned char>(c)];
+            if (v >= 0) p = put_letters(p, codabar[static_cast<std::size_t>(v)]);
+        };
+        write(codabar_guard(start));
+        for (char c : d)
+            write(c);
+        write(codabar_guard(stop));
+        return p;
+    });
 }
 
 int Orbelantrix_Universal_MSI(char* data, double ratio, long check, char* out, long capacity) {

@@ -58,21 +58,28 @@ constexpr std::size_t kLongest = 3 * (kUniMaxData + 1) + 2;
 // Writes the symbol from `result` (room for kLongest characters); returns its end, or nullptr,
 // with nothing written, for Planet without a digit. Reads the data up to its first 512
 // characters.
-char* write_symbol(const char* data, long check, bool planet, char* result) {
-    const std::array<DigitLetters, 10>& letters = planet ? kPlanetLetters : kPostnetLetters;
+template <bool Planet>
+char* write_symbol(const char* data, long check, char* result) {
+    const std::array<DigitLetters, 10>& letters = Planet ? kPlanetLetters : kPostnetLetters;
     char* p = result + 1;
     unsigned sum = 0;
-    for (std::size_t i = 0; i < kUniMaxData && data[i] != '\0'; ++i) {
-        const unsigned digit = static_cast<unsigned char>(data[i]) - static_cast<unsigned>('0');
-        if (digit > 9) continue;
-        std::memcpy(p, letters[digit].data(), sizeof(DigitLetters));
-        p += 3;
-        sum += digit;
+    // The end of the data is looked for only among the characters that are not digits.
+    const char* const last = data + kUniMaxData;
+    for (const char* c = data; c != last; ++c) {
+        const unsigned digit = static_cast<unsigned char>(*c) - static_cast<unsigned>('0');
+        if (digit <= 9) {
+            std::memcpy(p, letters[digit].data(), sizeof(DigitLetters));
+            p += 3;
+            sum += digit;
+        } else if (*c == '\0') {
+            break;
+        }
     }
     // Planet has nothing to show without a digit; Postnet still draws its frame.
-    if (planet && p == result + 1) return nullptr;
+    if (Planet && p == result + 1) return nullptr;
     if (check != 0) {
-        std::memcpy(p, letters[(10 - sum % 10) % 10].data(), sizeof(DigitLetters));
+        const unsigned rest = sum % 10;
+        std::memcpy(p, letters[rest == 0 ? 0 : 10 - rest].data(), sizeof(DigitLetters));
         p += 3;
     }
     result[0] = kFrameBar;
@@ -80,32 +87,40 @@ char* write_symbol(const char* data, long check, bool planet, char* result) {
     return p;
 }
 
-int encode(char* data, long check, bool planet, char* out, long capacity) {
+// A buffer too small for every symbol: built per thread, kept from call to call, and handed
+// over if it fits. Kept out of line, apart from the common case, which then needs fewer
+// registers.
+template <bool Planet>
+[[gnu::noinline]] int encode_elsewhere(const char* data, long check, char* out, long capacity) {
+    thread_local std::string work;
+    char* const result = WorkArea(work, kLongest);
+    const char* end = write_symbol<Planet>(data, check, result);
+    if (end == nullptr) return kStatusEmptyData;
+    return HandOver(out, capacity, result, end);
+}
+
+template <bool Planet>
+int encode(const char* data, long check, char* out, long capacity) {
     if (data == nullptr) return kStatusNullData;
     if (data[0] == '\0') return kStatusEmptyData;
     // Any symbol fits, with its terminating zero: written in place.
-    if (out != nullptr && capacity > static_cast<long>(kLongest)) {
-        char* end = write_symbol(data, check, planet, out);
-        if (end == nullptr) return kStatusEmptyData;
-        *end = '\0';
-        return kStatusOk;
+    if (out == nullptr || capacity <= static_cast<long>(kLongest)) {
+        return encode_elsewhere<Planet>(data, check, out, capacity);
     }
-    // Otherwise built per thread, kept from call to call, and handed over if it fits.
-    thread_local std::string work;
-    char* const result = WorkArea(work, kLongest);
-    const char* end = write_symbol(data, check, planet, result);
+    char* end = write_symbol<Planet>(data, check, out);
     if (end == nullptr) return kStatusEmptyData;
-    return HandOver(out, capacity, result, end);
+    *end = '\0';
+    return kStatusOk;
 }
 
 }  // namespace
 
 int Orbelantrix_Universal_Postnet(char* data, long check, char* out, long capacity) {
-    return encode(data, check, false, out, capacity);
+    return encode<false>(data, check, out, capacity);
 }
 
 int Orbelantrix_Universal_Planet(char* data, long check, char* out, long capacity) {
-    return encode(data, check, true, out, capacity);
+    return encode<true>(data, check, out, capacity);
 }
 
 }  // namespace orbx
