@@ -35,20 +35,6 @@ void AppendAddOn(std::string& text, std::string_view digits) {
     text.append(addon, WriteAddOn(addon, digits));
 }
 
-std::string_view AddOnDigits(std::string_view digits, std::size_t body) {
-    if (digits.size() < body) return {};
-    switch (digits.size() - body) {
-        case 2:
-        case 5:
-            return digits.substr(body);
-        case 3:
-        case 6:
-            return digits.substr(body + 1);
-        default:
-            return {};
-    }
-}
-
 char* WriteAddOn(char* p, std::string_view digits) {
     std::string_view parity;
     if (digits.size() == 5) {

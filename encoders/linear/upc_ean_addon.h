@@ -15,7 +15,19 @@ void AppendAddOn(std::string& text, std::string_view digits);
 // digit: the last 2 or 5 digits when `digits` holds body + 2 or body + 5 of them, or body + 3
 // or body + 6 with the number's own check digit standing before them (it is dropped). Nothing
 // for any other count.
-std::string_view AddOnDigits(std::string_view digits, std::size_t body);
+inline std::string_view AddOnDigits(std::string_view digits, std::size_t body) {
+    if (digits.size() < body) return {};
+    switch (digits.size() - body) {
+        case 2:
+        case 5:
+            return digits.substr(body);
+        case 3:
+        case 6:
+            return digits.substr(body + 1);
+        default:
+            return {};
+    }
+}
 
 // The longest add-on text: "+", five digits and four "!".
 inline constexpr std::size_t kAddOnMaxChars = 10;

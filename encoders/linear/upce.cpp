@@ -123,11 +123,7 @@ int Orbelantrix_UPCe(char* data, char* out, long capacity) {
     if (n < 11 || n == 15 || n > 18) return HandOver(out, capacity, "");
 
     const std::string_view all(number_digits, n);
-    std::string_view addon;
-    if (n == 13) addon = all.substr(11, 2);
-    if (n == 14) addon = all.substr(12, 2);
-    if (n == 16) addon = all.substr(11, 5);
-    if (n == 17) addon = all.substr(12, 5);
+    const std::string_view addon = AddOnDigits(all, 11);
 
     std::array<char, 12> number{};
     all.copy(number.data(), 11);
