@@ -138,6 +138,21 @@ TEST(Adapters, HostObjectsAreReleased) {
     }
 }
 
+// The units become bytes a block of 16 at a time: a "|" before, at and after each block's edge,
+// and a unit whose low byte is "|" (U+017C), must split the option off all the same.
+TEST(Adapters, TheOptionBarIsFoundAtAnyPlace) {
+    for (const std::size_t n : {0, 1, 14, 15, 16, 17, 31, 32, 33, 100, 2045}) {
+        for (const char16_t bar : {u'|', u'\u017C'}) {
+            SCOPED_TRACE(testing::Message() << n << " " << static_cast<int>(bar));
+            const std::u16string data(n, u'A');
+            EXPECT_EQ(Call("Orbx_Code128HR", data + bar + u"0"), data);
+        }
+    }
+    // Without an option rule the "|" is data: Code 128 B draws it as value 92, check value 12
+    // (104 + 33 + 2 x 92 = 321, mod 103).
+    EXPECT_EQ(Call("Orbx_Code128b", u"A|"), Cp1252({204, 65, 124, 44, 206}));
+}
+
 TEST(Adapters, AnyUnitsUpToTheLimitAreSafe) {
     test::StartedPlugin();
     std::mt19937 random(20131208);
