@@ -110,4 +110,6 @@ char* DigitArea(std::size_t size) {
 
 }  // namespace tilde_detail
 
+template TildeRead ReadTilde<kTextLineTildes>(std::string_view, std::size_t, TildeHistory&);
+
 }  // namespace orbx

@@ -221,6 +221,11 @@ TildeRead ReadTilde(std::string_view d, std::size_t i, TildeHistory& history) {
     return {1, Rules.drop_other_tilde ? kTildeNothing : '~'};
 }
 
+// The text font's readable line reads its escapes in the middle of its own walk over the data;
+// the reading is compiled once, out of line, so that the walk over the other characters stays
+// as tight as it is without escapes.
+extern template TildeRead ReadTilde<kTextLineTildes>(std::string_view, std::size_t, TildeHistory&);
+
 // Expands the escapes of `d` into `out`, which has room for d.size() characters (no escape
 // makes the text longer); returns the length written.
 template <const TildeRules& Rules>
