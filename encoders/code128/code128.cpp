@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
-#include "common/check_digits.h"
 #include "common/output.h"
 #include "common/status.h"
 #include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
 #include "encoders/code128/code128_values.h"
+#include "encoders/code128/tilde_escapes.h"
 
 namespace orbx {
 
@@ -17,18 +17,6 @@ namespace {
 // carry an application-identifier length for the human-readable line.
 bool is_fnc1_marker(int b) {
     return b == kCode128Fnc1 || (b >= 212 && b <= 218);
-}
-
-bool is_escaped_code(int n) {
-    return (n >= 1 && n <= 31) || n == kCode128Fnc2 || n == kCode128Fnc1 || (n >= 212 && n <= 217);
-}
-
-bool digit_at(std::string_view s, std::size_t i) {
-    return i < s.size() && isNumeric(static_cast<unsigned char>(s[i]));
-}
-
-int digit_value(std::string_view s, std::size_t i) {
-    return s[i] - '0';
 }
 
 bool is_escape_fnc1(int b) {
@@ -89,76 +77,9 @@ unsigned char Code128CheckChar(unsigned char start, std::string_view chars) {
     return Code128FontChar(static_cast<int>((sum % 103 + 103) % 103));
 }
 
-CheckDigitEscape Code128CheckDigitEscape(std::string_view d, std::size_t i, char& digit) {
-    const std::size_t len = d.size();
-    if (!(len >= 6 && i >= 2 && i + 3 <= len && d[i] == '~' && d[i + 1] == 'm')) {
-        return CheckDigitEscape::kNone;
-    }
-    if (!digit_at(d, i + 2) || !digit_at(d, i + 3)) return CheckDigitEscape::kText;
-    const std::size_t nn =
-        static_cast<std::size_t>(digit_value(d, i + 2) * 10 + digit_value(d, i + 3));
-    if (nn > i) return CheckDigitEscape::kText;
-    char digits[100];
-    std::size_t count = 0;
-    for (std::size_t j = i - nn; j < i; ++j) {
-        if (digit_at(d, j)) digits[count++] = d[j];
-    }
-    digit = FindMod10Digit(std::string_view(digits, count));
-    return CheckDigitEscape::kResolved;
-}
-
-namespace {
-
-// Code128ProcessTilde into `r`, which has room for d.size() characters (no escape makes the text
-// longer); returns the length of the result.
-std::size_t process_tilde(std::string_view d, char* r) {
-    const std::size_t len = d.size();
-    std::size_t length = 0;
-    std::size_t i = 0;
-    while (i < len) {
-        if (d[i] != '~') {
-            r[length++] = d[i++];
-            continue;
-        }
-        // ~mNN: Mod 10 check digit of the digits among the NN characters before the escape.
-        char digit = '0';
-        const CheckDigitEscape check = Code128CheckDigitEscape(d, i, digit);
-        if (check == CheckDigitEscape::kResolved) {
-            r[length++] = digit;
-            i += 4;
-            continue;
-        }
-        if (check == CheckDigitEscape::kText) {
-            r[length++] = d[i++];
-            continue;
-        }
-        // ~NNN: a control character or a function marker by its code.
-        if (len >= 4 && digit_at(d, i + 1) && digit_at(d, i + 2) && digit_at(d, i + 3)) {
-            const int n =
-                digit_value(d, i + 1) * 100 + digit_value(d, i + 2) * 10 + digit_value(d, i + 3);
-            if (is_escaped_code(n)) {
-                r[length++] = static_cast<char>(n);
-                i += 4;
-            } else {
-                r[length++] = d[i++];
-            }
-            continue;
-        }
-        if (i + 1 < len && d[i + 1] == '~') {
-            r[length++] = '~';
-            i += 2;
-            continue;
-        }
-        r[length++] = d[i++];
-    }
-    return length;
-}
-
-}  // namespace
-
 std::string Code128ProcessTilde(std::string_view d) {
     std::string r(d.size(), '\0');
-    r.resize(process_tilde(d, r.data()));
+    r.resize(ExpandTildes<kTextFontTildes>(d, r.data()));
     return r;
 }
 
@@ -169,7 +90,7 @@ int Orbelantrix_Code128(char* data, long tilde, char* out, long capacity) {
     if (tilde == 0 || d.find('~') == std::string_view::npos) return encode(d, out, capacity);
     thread_local std::string work;
     char* const text = WorkArea(work, d.size());
-    return encode(std::string_view(text, process_tilde(d, text)), out, capacity);
+    return encode(std::string_view(text, ExpandTildes<kTextFontTildes>(d, text)), out, capacity);
 }
 
 int Orbelantrix_UCC128(char* data, char* out, long capacity) {

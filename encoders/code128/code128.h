@@ -32,16 +32,6 @@ constexpr int Code128FontValue(unsigned char b) {
 // times its position (1 for the character right after the start).
 unsigned char Code128CheckChar(unsigned char start, std::string_view chars);
 
-// What a tilde at `i` of the data is as a "~mNN" check-digit escape. It is looked at only in data
-// of six or more characters, from the third character on, with at least one character after "m".
-enum class CheckDigitEscape {
-    kNone,     // not a check-digit escape position: the caller's other rules apply
-    kText,     // malformed (NN not two digits, or fewer than NN characters before it): the tilde
-               // is an ordinary character
-    kResolved  // `digit` holds the Mod 10 digit of the digits among the NN characters before it
-};
-CheckDigitEscape Code128CheckDigitEscape(std::string_view data, std::size_t i, char& digit);
-
 // Expands the tilde escapes of the automatic encoder: ~mNN (Mod 10 digit of the digits among the
 // NN characters before it), ~NNN (control characters, FNC1/FNC2 and the AI-length FNC1 markers
 // 212 to 217) and ~~ (a tilde). Malformed escapes stay as text.

@@ -9,6 +9,7 @@
 #include "common/status.h"
 #include "common/utilities.h"
 #include "encoders/code128/code128.h"
+#include "encoders/code128/tilde_escapes.h"
 
 namespace orbx {
 
@@ -105,34 +106,13 @@ int Orbelantrix_Code128HumanReadable(char* data, long tilde, char* out, long cap
     std::size_t p = 0;
     while (p < len) {
         const int b = code_at(data, p);
-        if (tilde != 0 && len >= 4 && b == '~') {
-            if (digit_at(d, p + 1) && digit_at(d, p + 2) && digit_at(d, p + 3)) {
-                const int n = digit_value(d, p + 1) * 100 + digit_value(d, p + 2) * 10 +
-                              digit_value(d, p + 3);
-                // A control character prints as a space and FNC2 not at all; any other code is
-                // not an escape of this line, so the tilde and its digits print as text.
-                if (n >= 1 && n <= 31) {
-                    text += ' ';
-                    p += 4;
-                } else if (n == kCode128Fnc2) {
-                    p += 4;
-                } else {
-                    text += '~';
-                    ++p;
-                }
-                continue;
-            }
-            char digit = '0';
-            const CheckDigitEscape check = Code128CheckDigitEscape(d, p, digit);
-            if (check == CheckDigitEscape::kResolved) {
-                text += digit;
-                p += 4;
-            } else {
-                // A malformed check-digit escape keeps its tilde; any other tilde is an escape
-                // character with nothing to print.
-                if (check == CheckDigitEscape::kText) text += '~';
-                ++p;
-            }
+        if (tilde != 0 && b == '~') {
+            // An escape shows what it stands for; the digits and tildes it takes are not read
+            // again as text.
+            TildeHistory history;
+            const TildeRead read = ReadTilde<kTextLineTildes>(d, p, history);
+            if (read.code >= 0) text += static_cast<char>(read.code);
+            p += read.length;
             continue;
         }
         if (b >= kFirstAiMarker && b <= kLastAiMarker) {

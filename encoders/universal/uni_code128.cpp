@@ -4,11 +4,11 @@
 #include <string_view>
 #include <vector>
 
-#include "common/check_digits.h"
 #include "common/output.h"
 #include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
 #include "encoders/code128/code128_values.h"
+#include "encoders/code128/tilde_escapes.h"
 #include "encoders/universal/universal_font.h"
 
 namespace orbx {
@@ -31,25 +31,6 @@ int code_of(std::string_view s, std::size_t i) {
     return static_cast<unsigned char>(s[i]);
 }
 
-bool digits_at(std::string_view s, std::size_t i, std::size_t count) {
-    if (i + count > s.size()) return false;
-    for (std::size_t k = i; k < i + count; ++k) {
-        if (!isNumeric(code_of(s, k))) return false;
-    }
-    return true;
-}
-
-bool all_digits(std::string_view s) {
-    return digits_at(s, 0, s.size());
-}
-
-int number_of(std::string_view digits) {
-    int n = 0;
-    for (char c : digits)
-        n = 10 * n + (c - '0');
-    return n;
-}
-
 // Every FNC1 code starts in set C, as a GS1-128 symbol does (203 to 211 select no start of
 // their own, but they are FNC1 as much as 202 is), and so do the codes from 212 up.
 bool starts_in_c(int c) {
@@ -68,47 +49,6 @@ int encode(std::string_view s, char* out, long capacity) {
     std::size_t count = 0;
     const int start = Code128Values<kUniversalRules>(s, values, count);
     return HandOverUniCode128(start, std::span<const std::uint8_t>(values, count), out, capacity);
-}
-
-// Expands the tilde escapes of `d` into `result`, which has room for d.size() characters (no
-// escape makes the text longer); `digits` has as much room, for the digits of the result in
-// order, so that a check-digit escape takes the last k of them without walking back over the
-// result. Returns the length of the result.
-std::size_t process_tilde(std::string_view d, char* result, char* digits) {
-    const std::size_t n = d.size();
-    // Without a tilde the text stays as it is.
-    if (d.find('~') == std::string_view::npos) {
-        std::copy(d.begin(), d.end(), result);
-        return n;
-    }
-    std::size_t length = 0;
-    std::size_t digit_count = 0;
-    const auto append = [result, digits, &length, &digit_count](char c) {
-        result[length++] = c;
-        if (isNumeric(static_cast<unsigned char>(c))) digits[digit_count++] = c;
-    };
-
-    std::size_t i = 0;
-    while (i < n) {
-        // An escape needs at least two characters after its tilde.
-        if (d[i] == '~' && i + 2 < n) {
-            if (d[i + 1] == 'm' && all_digits(d.substr(i + 2, 2))) {
-                const std::size_t k = static_cast<std::size_t>(number_of(d.substr(i + 2, 2)));
-                const std::size_t take = k < digit_count ? k : digit_count;
-                append(FindMod10Digit(std::string_view(digits + digit_count - take, take)));
-                i += 4;
-                continue;
-            }
-            if (all_digits(d.substr(i + 1, 3))) {
-                append(static_cast<char>(number_of(d.substr(i + 1, 3)) % 256));
-                i += 4;
-                continue;
-            }
-        }
-        append(d[i]);
-        ++i;
-    }
-    return length;
 }
 
 }  // namespace
@@ -149,8 +89,7 @@ std::string UniCode128Symbol(int start, std::span<const std::uint8_t> values) {
 
 std::string Orbelantrix_Universal_ProcessTilde(std::string data) {
     std::string result(data.size(), '\0');
-    std::string digits(data.size(), '\0');
-    result.resize(process_tilde(data, result.data(), digits.data()));
+    result.resize(ExpandTildes<kUniversalTildes>(data, result.data()));
     return result;
 }
 
@@ -160,11 +99,10 @@ int Orbelantrix_Universal_C128(char* data, long tilde, char* out, long capacity)
     const std::string_view d = UniData(data);
     // Without a tilde the escapes change nothing.
     if (tilde == 0 || d.find('~') == std::string_view::npos) return encode(d, out, capacity);
-    // The escaped text and its digits, in per-thread buffers kept from call to call.
+    // The escaped text, in a per-thread buffer kept from call to call.
     thread_local std::string text_work;
-    thread_local std::string digit_work;
     char* const text = WorkArea(text_work, d.size());
-    const std::size_t length = process_tilde(d, text, WorkArea(digit_work, d.size()));
+    const std::size_t length = ExpandTildes<kUniversalTildes>(d, text);
     return encode(std::string_view(text, length), out, capacity);
 }
 
@@ -176,16 +114,14 @@ int Orbelantrix_Universal_UCC128(char* data, char* out, long capacity) {
     // (or any other FNC1 code) gets one FNC1, not two: two leading FNC1s make an invalid GS1-128
     // symbol. The escaped text goes one place in, leaving room for the FNC1 in front.
     thread_local std::string text_work;
-    thread_local std::string digit_work;
     char* const text = WorkArea(text_work, d.size() + 1);
-    char* const digits = WorkArea(digit_work, d.size());
-    std::size_t length = process_tilde(d, text + 1, digits);
+    std::size_t length = ExpandTildes<kUniversalTildes>(d, text + 1);
     if (is_fnc1_byte(code_of(std::string_view(text + 1, length), 0))) {
         return encode(std::string_view(text + 1, length), out, capacity);
     }
     // The added FNC1 counts against the 512-character limit.
     if (d.size() == kUniMaxData)
-        length = process_tilde(d.substr(0, kUniMaxData - 1), text + 1, digits);
+        length = ExpandTildes<kUniversalTildes>(d.substr(0, kUniMaxData - 1), text + 1);
     text[0] = static_cast<char>(202);
     return encode(std::string_view(text, length + 1), out, capacity);
 }

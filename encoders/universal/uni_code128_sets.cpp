@@ -1,7 +1,6 @@
 #include "encoders/universal/uni_code128_sets.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "common/utilities.h"
 #include "encoders/code128/code128_patterns.h"
 #include "encoders/code128/code128_values.h"
+#include "encoders/code128/tilde_escapes.h"
 #include "encoders/universal/uni_code128.h"
 #include "encoders/universal/universal_font.h"
 
@@ -35,119 +35,9 @@ int fixed_ab(char* data, int start, char* out, long capacity) {
     return HandOverUniCode128(start, std::span<const std::uint8_t>(values, count), out, capacity);
 }
 
-// The number that an escape's two or three characters begin with, as the C library's atoi
-// reads it.
+// The number that the characters of an identifier begin with, as the C library's atoi reads it.
 int leading_number(std::string_view s) {
     return static_cast<int>(LeadingNumber(s));
-}
-
-// Walk of a human-readable check-digit escape: backwards over the data from the character
-// before the tilde, jumping over every earlier four-character escape (a digit whose third
-// predecessor is a tilde ends one) and collecting the other digits. The walk from a position
-// depends only on that position, so it is prepared once per call:
-// - `collected_at[q]`: the first collected position of the walk from q, or -1;
-// - `weighted3[q]`: the Mod 10 weighted sum (3, 1, 3, ... from the first collected digit) of
-//   everything that the walk from q collects, modulo 10, for escapes that take every digit;
-// - `weighted1[q]`: the same sum with the weights 1, 3, 1, ..., which the step before needs.
-constexpr int kNone = -1;
-
-struct EscapeWalk {
-    std::array<std::int16_t, kUniMaxData> collected_at;
-    std::array<std::uint8_t, kUniMaxData> weighted3;
-    std::array<std::uint8_t, kUniMaxData> weighted1;
-};
-
-int walk_next(std::string_view d, int q) {
-    const bool escape_end = isNumeric(code_of(d, static_cast<std::size_t>(q))) && q >= 3 &&
-                            d[static_cast<std::size_t>(q - 3)] == '~';
-    return escape_end ? q - 4 : q - 1;
-}
-
-bool walk_collects(std::string_view d, int q) {
-    return isNumeric(code_of(d, static_cast<std::size_t>(q))) && walk_next(d, q) == q - 1;
-}
-
-void prepare_walk(std::string_view d, EscapeWalk& w) {
-    for (int q = 0; q < static_cast<int>(d.size()); ++q) {
-        const int next = walk_next(d, q);
-        const std::size_t uq = static_cast<std::size_t>(q);
-        const std::size_t un = next < 0 ? 0 : static_cast<std::size_t>(next);
-        const int after = next < 0 ? kNone : w.collected_at[un];
-        const int after3 = next < 0 ? 0 : w.weighted3[un];
-        const int after1 = next < 0 ? 0 : w.weighted1[un];
-        if (walk_collects(d, q)) {
-            const int digit = d[uq] - '0';
-            w.collected_at[uq] = static_cast<std::int16_t>(q);
-            w.weighted3[uq] = static_cast<std::uint8_t>((3 * digit + after1) % 10);
-            w.weighted1[uq] = static_cast<std::uint8_t>((digit + after3) % 10);
-        } else {
-            w.collected_at[uq] = static_cast<std::int16_t>(after);
-            w.weighted3[uq] = static_cast<std::uint8_t>(after3);
-            w.weighted1[uq] = static_cast<std::uint8_t>(after1);
-        }
-    }
-}
-
-// Check digit of the escape whose tilde is at `tilde` (at least 1), over the first k digits of
-// its walk (every digit when k is 0 or less); the zero character when the walk collects none.
-char escape_check_digit(std::string_view d, const EscapeWalk& w, std::size_t tilde, int k) {
-    int q = w.collected_at[tilde - 1];
-    if (q == kNone) return '\0';
-    int sum = 0;
-    if (k <= 0) {
-        sum = w.weighted3[static_cast<std::size_t>(q)];
-    } else {
-        int weight = 3;
-        for (int taken = 0; taken < k && q != kNone; ++taken) {
-            sum += weight * (d[static_cast<std::size_t>(q)] - '0');
-            weight = 4 - weight;
-            const int next = walk_next(d, q);
-            q = next < 0 ? kNone : w.collected_at[static_cast<std::size_t>(next)];
-        }
-    }
-    return static_cast<char>('0' + (10 - sum % 10) % 10);
-}
-
-// Tilde escapes of the human-readable line. They read like those of the symbol encoders but
-// are not the same: ~mNN looks back over the data rather than over the result, and ~NNN takes
-// whatever number its three characters begin with.
-void expand_escapes(std::string_view d, std::string& result) {
-    const std::size_t n = d.size();
-    result.clear();
-    result.reserve(n);
-    // The walk depends on the data alone; it is made when the first ~m escape needs it.
-    EscapeWalk walk;
-    bool walked = false;
-
-    std::size_t i = 0;
-    while (i < n) {
-        // An escape needs at least three characters after its tilde.
-        if (d[i] == '~' && i + 3 < n) {
-            if (d[i + 1] == 'm') {
-                if (!walked && i > 0) {
-                    prepare_walk(d, walk);
-                    walked = true;
-                }
-                const char check =
-                    i == 0 ? '\0'
-                           : escape_check_digit(d, walk, i, leading_number(d.substr(i + 2, 2)));
-                if (check == '\0') {
-                    result += d[i++];
-                } else {
-                    result += check;
-                    i += 4;
-                }
-                continue;
-            }
-            // A character of code 0 would end the text that the host receives, and everything
-            // after it with it: it is dropped.
-            const auto byte = static_cast<unsigned char>(leading_number(d.substr(i + 1, 3)));
-            if (byte != 0) result += static_cast<char>(byte);
-            i += 4;
-            continue;
-        }
-        result += d[i++];
-    }
 }
 
 // How many characters of Application Identifier follow an FNC1 byte with `rest` characters
@@ -237,8 +127,8 @@ int Orbelantrix_Universal_C128HR(char* data, long tilde, char* out, long capacit
     thread_local std::string text;
     std::string_view line = d;
     if (tilde != 0 && d.find('~') != std::string_view::npos) {
-        expand_escapes(d, escaped);
-        line = escaped;
+        char* const expanded = WorkArea(escaped, d.size());
+        line = std::string_view(expanded, ExpandTildes<kUniversalLineTildes>(d, expanded));
     }
     char* const begin = WorkArea(text, 3 * line.size());
     return HandOver(out, capacity, begin, format_readable(line, begin));
