@@ -1,0 +1,67 @@
+#include "encoders/matrix/reed_solomon.h"
+
+namespace orbx {
+
+// Multiplies the monic polynomial by (x - root) once per root; in GF(2^8) minus is plus.
+void BinaryGenerator(const BinaryField& field, int k, int first, std::uint8_t* generator) {
+    // g[0] is the leading 1's neighbour; g[i] the coefficient of x^(k-1-i) once all k roots are in.
+    for (int i = 0; i < k; ++i)
+        generator[i] = 0;
+    for (int n = 0; n < k; ++n) {
+        const std::uint8_t root = Power(field, first + n);
+        // The polynomial so far has degree n: 1, g[0] .. g[n-1].
+        for (int i = n; i > 0; --i) {
+            generator[i] =
+                static_cast<std::uint8_t>(generator[i] ^ Multiply(field, generator[i - 1], root));
+        }
+        generator[0] = static_cast<std::uint8_t>(generator[0] ^ root);
+    }
+}
+
+// Polynomial long division, one data codeword at a time (a linear feedback shift register).
+void BinaryRemainder(const BinaryField& field, const std::uint8_t* data, int length,
+                     const std::uint8_t* generator, int k, std::uint8_t* ecc) {
+    for (int i = 0; i < k; ++i)
+        ecc[i] = 0;
+    for (int d = 0; d < length; ++d) {
+        const std::uint8_t factor = static_cast<std::uint8_t>(data[d] ^ ecc[0]);
+        for (int i = 0; i + 1 < k; ++i) {
+            ecc[i] = static_cast<std::uint8_t>(ecc[i + 1] ^ Multiply(field, factor, generator[i]));
+        }
+        ecc[k - 1] = Multiply(field, factor, generator[k - 1]);
+    }
+}
+
+void Pdf417Generator(int k, std::uint16_t* generator) {
+    for (int i = 0; i < k; ++i)
+        generator[i] = 0;
+    unsigned root = 1;
+    for (int n = 0; n < k; ++n) {
+        root = root * 3 % kPdf417Prime;
+        const unsigned minus_root = kPdf417Prime - root;
+        for (int i = n; i > 0; --i) {
+            generator[i] = static_cast<std::uint16_t>(
+                (generator[i] + Multiply929(generator[i - 1], minus_root)) % kPdf417Prime);
+        }
+        generator[0] = static_cast<std::uint16_t>((generator[0] + minus_root) % kPdf417Prime);
+    }
+}
+
+void Pdf417Remainder(const std::uint16_t* data, int length, const std::uint16_t* generator, int k,
+                     std::uint16_t* ecc) {
+    for (int i = 0; i < k; ++i)
+        ecc[i] = 0;
+    for (int d = 0; d < length; ++d) {
+        const unsigned factor = (data[d] + ecc[0]) % kPdf417Prime;
+        for (int i = 0; i + 1 < k; ++i) {
+            ecc[i] = static_cast<std::uint16_t>(
+                (ecc[i + 1] + kPdf417Prime - Multiply929(factor, generator[i])) % kPdf417Prime);
+        }
+        ecc[k - 1] = static_cast<std::uint16_t>(
+            (kPdf417Prime - Multiply929(factor, generator[k - 1])) % kPdf417Prime);
+    }
+    for (int i = 0; i < k; ++i)
+        ecc[i] = static_cast<std::uint16_t>((kPdf417Prime - ecc[i]) % kPdf417Prime);
+}
+
+}  // namespace orbx
