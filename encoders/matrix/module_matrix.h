@@ -9,12 +9,15 @@
 namespace orbx {
 
 // Large enough for the largest symbol of each kind: QR Code version 40 (177 x 177), Data Matrix
-// 144 x 144, and PDF417 at 90 rows of 30 data columns (583 modules across, one row each).
+// 144 x 144, and PDF417 at 90 rows of 30 data columns (579 modules across, one row each).
 inline constexpr int kMatrixCapacity = 1 << 16;
 
 struct ModuleMatrix {
     int width = 0;
     int height = 0;
+    // How many modules tall each row is drawn: 1, but for PDF417, whose rows are stored once
+    // and drawn 3 modules tall (a row height of 3 X).
+    int row_height = 1;
     // Bit y * width + x is the module in column x of row y, 1 for dark.
     std::array<std::uint64_t, kMatrixCapacity / 64> bits{};
 };
@@ -24,6 +27,7 @@ struct ModuleMatrix {
 inline bool ResetMatrix(ModuleMatrix& m, int width, int height) {
     m.width = 0;
     m.height = 0;
+    m.row_height = 1;
     if (width <= 0 || height <= 0 || width > kMatrixCapacity / height) return false;
     const int words = (width * height + 63) / 64;
     for (int i = 0; i < words; ++i)
