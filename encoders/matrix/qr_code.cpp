@@ -257,24 +257,6 @@ constexpr std::array<Mode, kStates> kStateMode{kNumeric,      kNumeric,      kNu
                                                kAlphanumeric, kAlphanumeric, kByte};
 constexpr int kNever = 1 << 28;
 
-// Everything a call needs that is too big for the stack, one per thread.
-struct Workspace {
-    char gs1[kMaxCharacters + 1];
-    std::uint8_t back[(kMaxCharacters + 1) * kStates];
-    std::uint8_t modes[kMaxCharacters];
-    BitBuffer bits;
-    std::uint8_t codewords[kQrMaxCodewords];
-    std::uint8_t final[kQrMaxCodewords];
-    // Each module: bit 0 dark, bit 1 part of a function pattern.
-    std::uint8_t grid[kMaxSize * kMaxSize];
-    std::uint8_t masked[kMaxSize * kMaxSize];
-};
-
-Workspace& Work() {
-    thread_local Workspace w;
-    return w;
-}
-
 // The data as the segmentation sees it: its bytes, and in GS1 mode what each stands for.
 struct Input {
     const std::uint8_t* bytes = nullptr;
@@ -509,32 +491,36 @@ void DrawAlignment(const Grid& g, int cx, int cy) {
     }
 }
 
-// ISO/IEC 18004 7.9.1: the format information's 15 bits, bit 14 first: around the top left
-// finder (bits 0-7 down column 8 skipping the timing row, bits 8-14 along row 8 leftwards
-// skipping the timing column), and again along row 8 at the right (bits 0-7, leftwards from
-// the edge) and up column 8 at the bottom (bits 8-14), with the dark module above the latter.
+struct Position {
+    int x;
+    int y;
+};
+
+// ISO/IEC 18004 7.9.1: where bit i (0 the least significant) of the format information's first
+// (copy 0) and second copy stand: the first round the top left finder (bits 0-7 down column 8,
+// skipping the timing row; bits 8-14 leftwards along row 8, skipping the timing column), the
+// second leftwards along row 8 from the right edge (bits 0-7) and down column 8 to the bottom
+// edge (bits 8-14).
+constexpr Position FormatModule(int i, int copy, int size) {
+    if (copy == 0) {
+        if (i < 6) return {8, i};
+        if (i < 8) return {8, i + 1};
+        if (i == 8) return {7, 8};
+        return {14 - i, 8};
+    }
+    if (i < 8) return {size - 1 - i, 8};
+    return {8, size - 15 + i};
+}
+
+// The format information's 30 modules, and the dark module above its second copy's bits 8-14.
 void DrawFormat(const Grid& g, unsigned bits) {
-    const int n = g.size;
-    for (int i = 0; i < 15; ++i) {
-        const bool dark = (bits >> i) & 1u;
-        // First copy.
-        if (i < 6) {
-            SetFunction(g, 8, i, dark);
-        } else if (i < 8) {
-            SetFunction(g, 8, i + 1, dark);
-        } else if (i == 8) {
-            SetFunction(g, 7, 8, dark);
-        } else {
-            SetFunction(g, 14 - i, 8, dark);
-        }
-        // Second copy.
-        if (i < 8) {
-            SetFunction(g, n - 1 - i, 8, dark);
-        } else {
-            SetFunction(g, 8, n - 15 + i, dark);
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int i = 0; i < 15; ++i) {
+            const Position p = FormatModule(i, copy, g.size);
+            SetFunction(g, p.x, p.y, (bits >> i) & 1u);
         }
     }
-    SetFunction(g, 8, n - 8, true);
+    SetFunction(g, 8, g.size - 8, true);
 }
 
 // ISO/IEC 18004 7.10: the version information's 18 bits in the 6 x 3 block above the bottom
@@ -604,7 +590,7 @@ void PlaceCodewords(const Grid& g, const std::uint8_t* codewords, int count) {
 }
 
 // ISO/IEC 18004 Table 10: whether mask `mask` inverts the module in row i, column j.
-inline bool MaskInverts(int mask, int i, int j) {
+constexpr bool MaskInverts(int mask, int i, int j) {
     switch (mask) {
         case 0:
             return (i + j) % 2 == 0;
@@ -625,82 +611,256 @@ inline bool MaskInverts(int mask, int i, int j) {
     }
 }
 
-// ISO/IEC 18004 7.8.2: the grid with `mask` applied to its encoding region and the format
-// information for `level` and `mask` drawn, into `out`.
-void ApplyMask(const Grid& g, int level, int mask, const Grid& out) {
+// A row or a column of modules as bits, module k in bit k % 64 of word k / 64, 1 for dark: the
+// penalty rules are counted on whole words at a time, on as few words as the symbol needs.
+template <int W>
+struct Bits {
+    std::array<std::uint64_t, W> w{};
+};
+constexpr int kLineWords = 3;
+using Line = Bits<kLineWords>;
+// Room for the longest line and 4 light modules at each end.
+static_assert(kLineWords * 64 >= kMaxSize + 8);
+
+template <int W>
+constexpr Bits<W> operator&(Bits<W> a, const Bits<W>& b) {
+    for (std::size_t i = 0; i < W; ++i)
+        a.w[i] &= b.w[i];
+    return a;
+}
+template <int W>
+constexpr Bits<W> operator|(Bits<W> a, const Bits<W>& b) {
+    for (std::size_t i = 0; i < W; ++i)
+        a.w[i] |= b.w[i];
+    return a;
+}
+template <int W>
+constexpr Bits<W> operator^(Bits<W> a, const Bits<W>& b) {
+    for (std::size_t i = 0; i < W; ++i)
+        a.w[i] ^= b.w[i];
+    return a;
+}
+template <int W>
+constexpr Bits<W> operator~(Bits<W> a) {
+    for (auto& word : a.w)
+        word = ~word;
+    return a;
+}
+// Module k + s at k (0 < s < 64), light from beyond the end.
+template <int W>
+constexpr Bits<W> Down(const Bits<W>& a, int s) {
+    Bits<W> r;
+    for (std::size_t i = 0; i < W; ++i)
+        r.w[i] = a.w[i] >> s | (i + 1 < W ? a.w[i + 1] << (64 - s) : 0);
+    return r;
+}
+// Module k - s at k (0 < s < 64), light before the start.
+template <int W>
+constexpr Bits<W> Up(const Bits<W>& a, int s) {
+    Bits<W> r;
+    for (std::size_t i = 0; i < W; ++i)
+        r.w[i] = a.w[i] << s | (i > 0 ? a.w[i - 1] >> (64 - s) : 0);
+    return r;
+}
+// The dark modules, counted in the word (no population-count instruction is assumed).
+inline int CountWord(std::uint64_t x) {
+    x -= (x >> 1) & 0x5555555555555555u;
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((x * 0x0101010101010101u) >> 56);
+}
+template <int W>
+int Count(const Bits<W>& a) {
+    int n = 0;
+    for (std::uint64_t word : a.w)
+        n += CountWord(word);
+    return n;
+}
+template <int W>
+bool Any(const Bits<W>& a) {
+    std::uint64_t any = 0;
+    for (std::uint64_t word : a.w)
+        any |= word;
+    return any != 0;
+}
+template <int W>
+constexpr Bits<W> FirstModules(int n) {
+    Bits<W> r;
+    for (int k = 0; k < n; ++k)
+        r.w[static_cast<std::size_t>(k / 64)] |= std::uint64_t{1} << (k % 64);
+    return r;
+}
+template <int W>
+Bits<W> Narrow(const Line& a) {
+    Bits<W> r;
+    for (std::size_t i = 0; i < W; ++i)
+        r.w[i] = a.w[i];
+    return r;
+}
+inline void SetBit(Line& a, int k, bool dark) {
+    const std::uint64_t bit = std::uint64_t{1} << (k % 64);
+    auto& word = a.w[static_cast<std::size_t>(k / 64)];
+    word = dark ? word | bit : word & ~bit;
+}
+inline bool BitOf(const Line& a, int k) {
+    return (a.w[static_cast<std::size_t>(k / 64)] >> (k % 64)) & 1u;
+}
+
+// Every mask repeats every 12 rows and every 12 columns.
+constexpr int kMaskPeriod = 12;
+constexpr bool MasksRepeat() {
+    for (int m = 0; m < 8; ++m)
+        for (int i = 0; i < kMaxSize; ++i)
+            for (int j = 0; j < kMaxSize; ++j)
+                if (MaskInverts(m, i, j) != MaskInverts(m, i % kMaskPeriod, j % kMaskPeriod))
+                    return false;
+    return true;
+}
+static_assert(MasksRepeat());
+
+// Each mask's rows (bit j of row i % 12 set where it inverts column j) or, transposed, columns.
+using MaskLines = std::array<std::array<Line, kMaskPeriod>, 8>;
+constexpr MaskLines MakeMaskLines(bool columns) {
+    MaskLines lines{};
+    for (int m = 0; m < 8; ++m) {
+        for (int a = 0; a < kMaskPeriod; ++a) {
+            Line& l = lines[static_cast<std::size_t>(m)][static_cast<std::size_t>(a)];
+            for (int k = 0; k < kLineWords * 64; ++k) {
+                if (columns ? MaskInverts(m, k, a) : MaskInverts(m, a, k))
+                    l.w[static_cast<std::size_t>(k / 64)] |= std::uint64_t{1} << (k % 64);
+            }
+        }
+    }
+    return lines;
+}
+constexpr MaskLines kMaskRows = MakeMaskLines(false);
+constexpr MaskLines kMaskColumns = MakeMaskLines(true);
+
+// The unmasked symbol and a masked one, as rows and as columns.
+struct Lines {
+    std::array<Line, kMaxSize> rows;
+    std::array<Line, kMaxSize> columns;
+};
+
+// The grid as lines: its dark modules into `dark`, its function modules into `function`.
+void ToLines(const Grid& g, Lines& dark, Lines& function) {
     const int n = g.size;
+    for (int k = 0; k < n; ++k) {
+        dark.rows[static_cast<std::size_t>(k)] = Line{};
+        dark.columns[static_cast<std::size_t>(k)] = Line{};
+        function.rows[static_cast<std::size_t>(k)] = Line{};
+        function.columns[static_cast<std::size_t>(k)] = Line{};
+    }
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
             const std::uint8_t m = g(x, y);
-            out(x, y) = (m & kFunction) || !MaskInverts(mask, y, x)
-                            ? m
-                            : static_cast<std::uint8_t>(m ^ kDark);
-        }
-    }
-    DrawFormat(out, FormatBits(level, mask));
-}
-
-// ISO/IEC 18004 7.8.3.1, Table 11: the penalty points of one line of modules (a row, or a column
-// read with a stride): N1 = 3 for 5 modules of one colour in a row and 1 more for each further
-// module, and N3 = 40 for each 1:1:3:1:1 pattern (dark, light, dark x 3, light, dark) with 4
-// light modules before or after it, the area beyond the symbol counting as light (its quiet
-// zone).
-int LinePenalty(const std::uint8_t* line, int n, int stride) {
-    int score = 0;
-    int run = 0;
-    int colour = -1;
-    // The last 15 modules of the line padded with 4 light ones at each end, the newest lowest.
-    unsigned window = 0;
-    for (int k = 0; k < n + 4; ++k) {
-        const int dark = k < n ? line[k * stride] & kDark : 0;
-        if (k < n) {
-            if (dark == colour) {
-                ++run;
-                if (run == 5) {
-                    score += 3;
-                } else if (run > 5) {
-                    score += 1;
-                }
-            } else {
-                colour = dark;
-                run = 1;
+            if (m & kDark) {
+                SetBit(dark.rows[static_cast<std::size_t>(y)], x, true);
+                SetBit(dark.columns[static_cast<std::size_t>(x)], y, true);
+            }
+            if (m & kFunction) {
+                SetBit(function.rows[static_cast<std::size_t>(y)], x, true);
+                SetBit(function.columns[static_cast<std::size_t>(x)], y, true);
             }
         }
-        window = ((window << 1) | static_cast<unsigned>(dark)) & 0x7FFFu;
-        // window bits 14-11 before, 10-4 the pattern, 3-0 after.
-        if (((window >> 4) & 0x7Fu) == 0b1011101u && ((window >> 11) == 0 || (window & 0xFu) == 0))
-            score += 40;
     }
+}
+
+// ISO/IEC 18004 7.8.2: the symbol with `mask` applied to its encoding region, and the format
+// information of `level` and `mask` drawn, into `out`.
+void ApplyMask(const Lines& dark, const Lines& function, int n, int level, int mask, Lines& out) {
+    const Line inside = FirstModules<kLineWords>(n);
+    const auto& mask_rows = kMaskRows[static_cast<std::size_t>(mask)];
+    const auto& mask_columns = kMaskColumns[static_cast<std::size_t>(mask)];
+    for (int k = 0; k < n; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const auto period = static_cast<std::size_t>(k % kMaskPeriod);
+        out.rows[i] = dark.rows[i] ^ (mask_rows[period] & ~function.rows[i] & inside);
+        out.columns[i] = dark.columns[i] ^ (mask_columns[period] & ~function.columns[i] & inside);
+    }
+    const unsigned bits = FormatBits(level, mask);
+    for (int copy = 0; copy < 2; ++copy) {
+        for (int i = 0; i < 15; ++i) {
+            const Position p = FormatModule(i, copy, n);
+            const bool on = (bits >> i) & 1u;
+            SetBit(out.rows[static_cast<std::size_t>(p.y)], p.x, on);
+            SetBit(out.columns[static_cast<std::size_t>(p.x)], p.y, on);
+        }
+    }
+}
+
+// ISO/IEC 18004 7.8.3.1, Table 11, along one line of n modules: rule 1, N1 = 3 for 5 modules of
+// one colour in a row and 1 more for each further module (a run of L >= 5 holds L - 4 windows
+// of 5 and scores L - 2); rule 3, N3 = 40 for each 1:1:3:1:1 pattern (dark, light, 3 dark,
+// light, dark) with 4 light modules before or after it, the area beyond the symbol counting as
+// light (its quiet zone).
+template <int W>
+int LinePenalty(const Bits<W>& a, const Bits<W>& inner) {
+    const Bits<W> equal_next = ~(a ^ Down(a, 1)) & inner;
+    const Bits<W> five =
+        equal_next & Down(equal_next, 1) & Down(equal_next, 2) & Down(equal_next, 3);
+    int score = 0;
+    if (Any(five)) score = Count(five) + 2 * Count(five & ~Up(five, 1));
+
+    const Bits<W> p = Up(a, 4);
+    const Bits<W> pattern =
+        p & ~Down(p, 1) & Down(p, 2) & Down(p, 3) & Down(p, 4) & ~Down(p, 5) & Down(p, 6);
+    if (!Any(pattern)) return score;
+    const Bits<W> light4 = ~(p | Down(p, 1) | Down(p, 2) | Down(p, 3));
+    return score + 40 * Count(pattern & (Up(light4, 4) | Down(light4, 7)));
+}
+
+// ISO/IEC 18004 7.8.3.1, Table 11: the penalty score of a masked symbol: rules 1 and 3 along
+// every row and column, rule 2 N2 = 3 for each 2 x 2 block of one colour (an m x n block
+// scores 3 (m - 1)(n - 1)), and rule 4 N4 = 10 for each full 5 % by which the share of dark
+// modules departs from half. On W words a line, enough for n + 8 modules.
+template <int W>
+int Penalty(const Lines& s, int n) {
+    int score = 0;
+    int dark = 0;
+    const Bits<W> inner = FirstModules<W>(n - 1);
+    Bits<W> row = Narrow<W>(s.rows[0]);
+    for (int k = 0; k < n; ++k) {
+        score += LinePenalty(row, inner) +
+                 LinePenalty(Narrow<W>(s.columns[static_cast<std::size_t>(k)]), inner);
+        dark += Count(row);
+        if (k + 1 == n) break;
+        const Bits<W> below = Narrow<W>(s.rows[static_cast<std::size_t>(k + 1)]);
+        const Bits<W> same_below = ~(row ^ below);
+        const Bits<W> same_right = ~(row ^ Down(row, 1));
+        score += 3 * Count(same_below & Down(same_below, 1) & same_right & inner);
+        row = below;
+    }
+    const int total = n * n;
+    // 20 |dark / total - 1/2| in whole steps: the number of full 5 % steps.
+    score += 10 * (std::abs(dark * 20 - total * 10) / total);
     return score;
 }
 
-// ISO/IEC 18004 7.8.3.1, Table 11: the penalty score of a masked symbol: rule 1 and 3 along
-// every row and column, N2 = 3 for each 2 x 2 block of one colour (an m x n block scores
-// 3 (m - 1)(n - 1)), and N4 = 10 for each full 5 % by which the dark modules depart from half.
-int Penalty(const Grid& g) {
-    const int n = g.size;
-    int score = 0;
-    int dark = 0;
-    for (int i = 0; i < n; ++i) {
-        score += LinePenalty(g.at + i * n, n, 1);
-        score += LinePenalty(g.at + i, n, n);
-    }
-    for (int y = 0; y < n; ++y) {
-        const std::uint8_t* row = g.at + y * n;
-        for (int x = 0; x < n; ++x)
-            dark += row[x] & kDark;
-        if (y + 1 == n) break;
-        const std::uint8_t* below = row + n;
-        for (int x = 0; x + 1 < n; ++x) {
-            const int c = row[x] & kDark;
-            if ((row[x + 1] & kDark) == c && (below[x] & kDark) == c && (below[x + 1] & kDark) == c)
-                score += 3;
-        }
-    }
-    const int total = n * n;
-    const int deviation = std::abs(dark * 20 - total * 10);  // 20 x |dark / total - 1/2| x total
-    score += 10 * (deviation / total);
-    return score;
+int Penalty(const Lines& s, int n) {
+    if (n + 8 <= 64) return Penalty<1>(s, n);
+    if (n + 8 <= 128) return Penalty<2>(s, n);
+    return Penalty<3>(s, n);
+}
+
+// Everything a call needs that is too big for the stack, one per thread.
+struct Workspace {
+    char gs1[kMaxCharacters + 1];
+    std::uint8_t back[(kMaxCharacters + 1) * kStates];
+    std::uint8_t modes[kMaxCharacters];
+    BitBuffer bits;
+    std::uint8_t codewords[kQrMaxCodewords];
+    std::uint8_t final[kQrMaxCodewords];
+    // Each module: bit 0 dark, bit 1 part of a function pattern.
+    std::uint8_t grid[kMaxSize * kMaxSize];
+    Lines dark;
+    Lines function;
+    Lines masked;
+};
+
+Workspace& Work() {
+    thread_local Workspace w;
+    return w;
 }
 
 // The data as the symbol carries it, or false when it cannot be encoded: GS1 element strings
@@ -825,25 +985,27 @@ int Orbelantrix_QRCode(std::string_view data, const QrCodeOptions& options, Modu
     PlaceCodewords(grid, w.final, total);
 
     // ISO/IEC 18004 7.8.3: the mask with the lowest penalty, the first of equals.
-    const Grid masked{w.masked, size};
+    ToLines(grid, w.dark, w.function);
     int mask = options.mask;
     if (mask < 0) {
         int best = 0;
         for (int m = 0; m < 8; ++m) {
-            ApplyMask(grid, level, m, masked);
-            const int score = Penalty(masked);
+            ApplyMask(w.dark, w.function, size, level, m, w.masked);
+            const int score = Penalty(w.masked, size);
             if (m == 0 || score < best) {
                 best = score;
                 mask = m;
             }
         }
     }
-    ApplyMask(grid, level, mask, masked);
+    ApplyMask(w.dark, w.function, size, level, mask, w.masked);
 
     if (!ResetMatrix(symbol, size, size)) return kStatusRefused;
-    for (int y = 0; y < size; ++y)
+    for (int y = 0; y < size; ++y) {
+        const Line& row = w.masked.rows[static_cast<std::size_t>(y)];
         for (int x = 0; x < size; ++x)
-            if (masked(x, y) & kDark) SetModule(symbol, x, y, true);
+            if (BitOf(row, x)) SetModule(symbol, x, y, true);
+    }
 
     if (out != nullptr) {
         out->version = version;
