@@ -167,6 +167,16 @@ constexpr bool TablesAgree() {
     return true;
 }
 static_assert(TablesAgree());
+
+// No block has more error correction codewords than 30.
+constexpr int kMostEccPerBlock = 30;
+constexpr bool EccBlocksFit() {
+    for (const auto& level : kEccPerBlock)
+        for (int k : level)
+            if (k > kMostEccPerBlock) return false;
+    return true;
+}
+static_assert(EccBlocksFit());
 static_assert(kTotalCodewords[kMaxVersion] == kQrMaxCodewords);
 static_assert(kDataCodewords[0][kMaxVersion] <= kBitBufferBytes);
 
@@ -206,7 +216,7 @@ enum Mode : std::uint8_t { kNumeric, kAlphanumeric, kByte };
 constexpr std::array<unsigned, 3> kModeIndicator{0b0001, 0b0010, 0b0100};
 constexpr unsigned kEciIndicator = 0b0111;
 constexpr unsigned kFnc1FirstIndicator = 0b0101;
-// ECI 000026, UTF-8, in its one-byte form (ISO/IEC 18004 7.4.2.2).
+// ECI 000026, UTF-8, in its one-byte form (ISO/IEC 18004 7.4.2).
 constexpr unsigned kUtf8Eci = 26;
 
 // ISO/IEC 18004 Table 3: the character count indicator's bits, by version range 1-9, 10-26 and
@@ -266,7 +276,7 @@ struct Input {
 };
 
 // How many alphanumeric characters byte `c` takes: 0 when it has none. In GS1 mode the
-// separator is "%" (FNC1) and a literal "%" is "%%" (ISO/IEC 18004 7.4.8.1).
+// separator is "%" (FNC1) and a literal "%" is "%%" (ISO/IEC 18004 7.4.8).
 inline int AlphanumericWidth(const Input& in, std::uint8_t c) {
     if (in.gs1) {
         if (c == static_cast<std::uint8_t>(kGs1Separator)) return 1;
@@ -433,9 +443,9 @@ void ErrorCorrectAndInterleave(const std::uint8_t* data, int level, int version,
     const int short_length = data_count / blocks;
     const int long_blocks = data_count % blocks;
     const int short_blocks = blocks - long_blocks;
-    std::uint8_t generator[32];
+    std::uint8_t generator[kMostEccPerBlock];
     BinaryGenerator(kQrField, k, 0, generator);
-    std::uint8_t ecc[32];
+    std::uint8_t ecc[kMostEccPerBlock];
     int start = 0;
     for (int block = 0; block < blocks; ++block) {
         const int length = short_length + (block < short_blocks ? 0 : 1);
@@ -469,7 +479,7 @@ void SetFunction(const Grid& g, int x, int y, bool dark) {
     g(x, y) = static_cast<std::uint8_t>(kFunction | (dark ? kDark : 0));
 }
 
-// ISO/IEC 18004 6.3.3 and 6.3.4: a finder pattern (7 x 7 dark ring, light ring, 3 x 3 dark
+// ISO/IEC 18004 6.3: a finder pattern (7 x 7 dark ring, light ring, 3 x 3 dark
 // centre) with its light separator around it, centred at (cx, cy).
 void DrawFinder(const Grid& g, int cx, int cy) {
     for (int dy = -4; dy <= 4; ++dy) {
@@ -480,7 +490,7 @@ void DrawFinder(const Grid& g, int cx, int cy) {
     }
 }
 
-// ISO/IEC 18004 6.3.6: an alignment pattern, a 5 x 5 dark ring round a light ring and a dark
+// ISO/IEC 18004 6.3: an alignment pattern, a 5 x 5 dark ring round a light ring and a dark
 // centre module.
 void DrawAlignment(const Grid& g, int cx, int cy) {
     for (int dy = -2; dy <= 2; ++dy) {
@@ -496,7 +506,7 @@ struct Position {
     int y;
 };
 
-// ISO/IEC 18004 7.9.1: where bit i (0 the least significant) of the format information's first
+// ISO/IEC 18004 7.9: where bit i (0 the least significant) of the format information's first
 // (copy 0) and second copy stand: the first round the top left finder (bits 0-7 down column 8,
 // skipping the timing row; bits 8-14 leftwards along row 8, skipping the timing column), the
 // second leftwards along row 8 from the right edge (bits 0-7) and down column 8 to the bottom
@@ -537,13 +547,13 @@ void DrawVersion(const Grid& g, int version) {
     }
 }
 
-// ISO/IEC 18004 6.3: every function pattern, the format information written as mask 0 of
-// level M for now (it is rewritten once the mask is chosen).
+// ISO/IEC 18004 6.3: every function pattern, the format information's modules reserved light
+// (each mask draws its own) but for the dark module.
 void DrawFunctionPatterns(const Grid& g, int version) {
     const int n = g.size;
     for (int i = 0; i < n * n; ++i)
         g.at[i] = 0;
-    // 6.3.5: the timing patterns, dark at even coordinates.
+    // The timing patterns, dark at even coordinates.
     for (int i = 0; i < n; ++i) {
         SetFunction(g, 6, i, i % 2 == 0);
         SetFunction(g, i, 6, i % 2 == 0);
