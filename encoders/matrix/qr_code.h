@@ -12,7 +12,7 @@
 namespace orbx {
 
 struct QrCodeOptions {
-    // Error correction level: 'L' (7 %), 'M' (15 %), 'Q' (25 %) or 'H' (30 %).
+    // Error correction level: 'L' (7 %), 'M' (15 %), 'Q' (25 %) or 'H' (30 %), as capitals.
     char ecc = 'M';
     // 1 to 40; 0 for the smallest version that holds the data at that level.
     int version = 0;
