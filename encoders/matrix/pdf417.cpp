@@ -187,8 +187,11 @@ int encode_text(const std::uint8_t* text, int n, int mode, Codewords& out) {
         const std::uint8_t c = text[i];
         std::array<int, kSubmodes> next{kInfinite, kInfinite, kInfinite, kInfinite};
         auto& b = back[static_cast<std::size_t>(i)];
+        // Where two ways cost the same, the one that latches later.
         const auto relax = [&](int to, int value, int from, Step step) {
-            if (value >= next[static_cast<std::size_t>(to)]) return;
+            const int best = next[static_cast<std::size_t>(to)];
+            const bool later = step == kLatchTo && b[static_cast<std::size_t>(to)].step != kLatchTo;
+            if (value > best || (value == best && !later)) return;
             next[static_cast<std::size_t>(to)] = value;
             b[static_cast<std::size_t>(to)] = {static_cast<std::uint8_t>(from), step};
         };
@@ -356,11 +359,26 @@ bool short_text(const std::uint8_t* b, int at, int text, int bytes, Mode mode, i
     return text_cost(b + at, text, submode) + (rest == 1 ? 2 : byte_cost(rest)) <= byte_cost(bytes);
 }
 
+// Whether the first of the `bytes` bytes from `at` (one that text compaction cannot write) is
+// shifted to from text compaction (913) rather than latched to with the rest: where it is the only
+// one, or where the text run after it as text and the bytes after that as bytes take no more.
+bool shift_byte(const std::uint8_t* b, int at, int bytes, int submode) {
+    if (bytes == 1) return true;
+    const int text = text_at(b, at + 1, at + bytes, bytes - 1);
+    if (text == 0) return false;
+    const int rest = bytes - 1 - text;
+    return 2 + text_cost(b + at + 1, text, submode) +
+               (rest == 0   ? 0
+                : rest == 1 ? 2
+                            : byte_cost(rest)) <=
+           byte_cost(bytes);
+}
+
 // ISO/IEC 15438 Annex (informative compaction algorithm): from text compaction, 13 digits or more
 // go to numeric compaction and 5 text characters or more to text compaction; the bytes between,
 // a single one by a shift from text compaction. Besides, 8 digits or more that end the data go to
-// numeric compaction, and a shorter run of text to text compaction where that takes no more
-// codewords (short_text).
+// numeric compaction, a shorter run of text to text compaction (short_text) and a byte before
+// text to a shift (shift_byte) where that takes no more codewords.
 void compact(const std::uint8_t* b, int n, Codewords& out) {
     Mode mode = Mode::kText;
     int submode = kAlpha;
@@ -386,13 +404,14 @@ void compact(const std::uint8_t* b, int n, Codewords& out) {
             continue;
         }
         const int run = bytes > 0 ? bytes : bytes_at(b, at, n);
-        if (run == 1 && mode == Mode::kText) {
+        if (mode == Mode::kText && shift_byte(b, at, run, submode)) {
             put(out, kShiftByte);
             put(out, b[at]);
-        } else {
-            encode_bytes(b + at, run, out);
-            mode = Mode::kByte;
+            ++at;
+            continue;
         }
+        encode_bytes(b + at, run, out);
+        mode = Mode::kByte;
         at += run;
     }
 }
