@@ -1,7 +1,9 @@
 #include "encoders/matrix/pdf417.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <utility>
 
 #include "common/status.h"
 #include "encoders/matrix/pdf417_patterns.h"
@@ -21,7 +23,7 @@ constexpr int kMaxLevel = 8;
 constexpr int kMaxBytes = 2710;
 static_assert(61 * 15 + 9 + 1 == kPdf417MaxCodewords - 3 && 61 * 44 + 26 == kMaxBytes);
 
-// Mode codewords (ISO/IEC 15438 5.4).
+// Mode codewords (ISO/IEC 15438, data encodation).
 constexpr std::uint16_t kLatchText = 900;
 constexpr std::uint16_t kLatchByte = 901;
 constexpr std::uint16_t kLatchNumeric = 902;
@@ -40,29 +42,41 @@ constexpr int kTextRun = 5;
 // to follow they take fewer codewords there.
 constexpr int kFinalNumericRun = 8;
 
-// Start pattern 81111113 and stop pattern 711311121 (ISO/IEC 15438 5.3), as modules.
+// Start pattern 81111113 and stop pattern 711311121 (ISO/IEC 15438, symbol structure), as
+// modules.
 constexpr std::uint32_t kStart = 0b11111111'0'1'0'1'0'1'000;
 constexpr int kStartModules = 17;
 constexpr std::uint32_t kStop = 0b1111111'0'1'000'1'0'1'00'1;
 constexpr int kStopModules = 18;
+static_assert(Pdf417Modules(81111113) == kStart);
 
-constexpr std::array<std::array<std::uint32_t, kPdf417Values>, 3> make_modules() {
-    std::array<std::array<std::uint32_t, kPdf417Values>, 3> modules{};
+// `count` modules with the first in bit 0, the order of the matrix's bits.
+constexpr std::uint32_t reversed(std::uint32_t modules, int count) {
+    std::uint32_t r = 0;
+    for (int i = 0; i < count; ++i)
+        r |= ((modules >> i) & 1u) << (count - 1 - i);
+    return r;
+}
+
+constexpr std::array<std::array<std::uint32_t, kPdf417Values>, 3> make_row_bits() {
+    std::array<std::array<std::uint32_t, kPdf417Values>, 3> bits{};
     for (std::size_t c = 0; c < 3; ++c) {
         for (std::size_t v = 0; v < kPdf417Values; ++v)
-            modules[c][v] = Pdf417Modules(kPdf417Widths[c][v]);
+            bits[c][v] = reversed(Pdf417Modules(kPdf417Widths[c][v]), 17);
     }
-    return modules;
+    return bits;
 }
-constexpr auto kModules = make_modules();
-static_assert(Pdf417Modules(81111113) == kStart && kModules[0][0] == 0b111'0'1'0'1'0'111'000000);
+// Each cluster's codewords as the bits of a matrix row.
+constexpr auto kRowBits = make_row_bits();
+static_assert(kRowBits[0][0] == 0b000000'111'0'1'0'1'0'111);
 
-// Text compaction sub-modes (ISO/IEC 15438 5.4.1.2).
+// Text compaction sub-modes (ISO/IEC 15438, text compaction).
 enum Submode : int { kAlpha, kLower, kMixed, kPunct, kSubmodes };
 constexpr int kNotIn = 0xFF;
 
 // The characters of the mixed sub-mode (values 0 to 24; 25 to 29 are pl, space, ll, al, ps) and
-// of the punctuation sub-mode (values 0 to 28; 29 is al), ISO/IEC 15438 Table 2.
+// of the punctuation sub-mode (values 0 to 28; 29 is al): ISO/IEC 15438's text compaction
+// character table.
 constexpr std::string_view kMixedCharacters = "0123456789&\r\t,:#-.$/+%*=^";
 constexpr std::string_view kPunctCharacters = ";<>@[\\]_`~!\r\t,:\n-.$/\"|*()?{}'";
 static_assert(kMixedCharacters.size() == 25 && kPunctCharacters.size() == 29);
@@ -104,17 +118,25 @@ constexpr bool text_values_complete() {
 }
 static_assert(text_values_complete());
 
+// For each byte, bit s set where sub-mode s has it.
+constexpr std::array<std::uint8_t, 256> make_text_masks() {
+    std::array<std::uint8_t, 256> masks{};
+    for (std::size_t c = 0; c < 128; ++c) {
+        for (std::size_t s = 0; s < kSubmodes; ++s) {
+            if (kTextValues[c][s] != kNotIn)
+                masks[c] = static_cast<std::uint8_t>(masks[c] | 1u << s);
+        }
+    }
+    return masks;
+}
+constexpr auto kTextMasks = make_text_masks();
+
 constexpr bool is_text(std::uint8_t b) {
-    if (b >= 128) return false;
-    const auto& v = kTextValues[b];
-    return v[0] != kNotIn || v[1] != kNotIn || v[2] != kNotIn || v[3] != kNotIn;
+    return kTextMasks[b] != 0;
 }
 
-bool in_submode(std::uint8_t b, int mode) {
-    return kTextValues[b][static_cast<std::size_t>(mode)] != kNotIn;
-}
-
-// The values that latch from one sub-mode to another (ISO/IEC 15438 Figure 2): one or two.
+// The values that latch from one sub-mode to another (ISO/IEC 15438's sub-mode transitions): one
+// or two.
 struct Latch {
     int count;
     std::array<std::uint8_t, 2> values;
@@ -129,6 +151,17 @@ constexpr std::array<std::array<Latch, kSubmodes>, kSubmodes> kLatches{{
     // from punctuation: al, al ll, al ml
     {{{1, {29}}, {2, {29, 27}}, {2, {29, 28}}, {0, {}}}},
 }};
+// The values a latch and the character after it take.
+constexpr std::array<std::array<int, kSubmodes>, kSubmodes> make_latch_costs() {
+    std::array<std::array<int, kSubmodes>, kSubmodes> costs{};
+    for (std::size_t s = 0; s < kSubmodes; ++s) {
+        for (std::size_t t = 0; t < kSubmodes; ++t)
+            costs[s][t] = kLatches[s][t].count + 1;
+    }
+    return costs;
+}
+constexpr auto kLatchCosts = make_latch_costs();
+
 static_assert(kLatches[kAlpha][kLower].values[0] == kLatchLowerValue &&
               kLatches[kMixed][kAlpha].values[0] == kLatchAlphaValue &&
               kLatches[kMixed][kPunct].values[0] == kLatchPunctValue &&
@@ -175,47 +208,65 @@ struct Back {
     std::uint8_t step;
 };
 
-// ISO/IEC 15438 5.4.1: text compaction of `n` text characters from sub-mode `mode`, the fewest
+// ISO/IEC 15438 text compaction of `n` text characters from sub-mode `mode`, the fewest
 // values (a shortest path over the four sub-modes); the last odd value is padded with ps.
 // Returns the sub-mode it ends in.
 int encode_text(const std::uint8_t* text, int n, int mode, Codewords& out) {
     constexpr int kInfinite = 1 << 30;
     std::array<std::array<Back, kSubmodes>, kMaxBytes> back;
-    std::array<int, kSubmodes> cost{kInfinite, kInfinite, kInfinite, kInfinite};
-    cost[static_cast<std::size_t>(mode)] = 0;
+    // The fewest values that reach each sub-mode after the characters so far, and after the next.
+    std::array<int, kSubmodes> costs[2];
+    std::array<int, kSubmodes>* cost = &costs[0];
+    std::array<int, kSubmodes>* after_next = &costs[1];
+    cost->fill(kInfinite);
+    (*cost)[static_cast<std::size_t>(mode)] = 0;
     for (int i = 0; i < n; ++i) {
-        const std::uint8_t c = text[i];
-        std::array<int, kSubmodes> next{kInfinite, kInfinite, kInfinite, kInfinite};
+        const unsigned in = kTextMasks[text[i]];
+        std::array<int, kSubmodes>& next = *after_next;
+        next.fill(kInfinite);
         auto& b = back[static_cast<std::size_t>(i)];
         // Where two ways cost the same, the one that latches later.
         const auto relax = [&](int to, int value, int from, Step step) {
-            const int best = next[static_cast<std::size_t>(to)];
-            const bool later = step == kLatchTo && b[static_cast<std::size_t>(to)].step != kLatchTo;
-            if (value > best || (value == best && !later)) return;
-            next[static_cast<std::size_t>(to)] = value;
-            b[static_cast<std::size_t>(to)] = {static_cast<std::uint8_t>(from), step};
+            const auto t = static_cast<std::size_t>(to);
+            if (value > next[t]) return;
+            if (value == next[t] && (step != kLatchTo || b[t].step == kLatchTo)) return;
+            next[t] = value;
+            b[t] = {static_cast<std::uint8_t>(from), step};
         };
         for (int s = 0; s < kSubmodes; ++s) {
-            const int here = cost[static_cast<std::size_t>(s)];
+            const int here = (*cost)[static_cast<std::size_t>(s)];
             if (here == kInfinite) continue;
-            if (in_submode(c, s)) {
+            if (in >> s & 1u) {
                 relax(s, here + 1, s, kStay);
             } else {
-                if (s != kPunct && in_submode(c, kPunct)) relax(s, here + 2, s, kShiftPunct);
-                if (s == kLower && in_submode(c, kAlpha)) relax(s, here + 2, s, kShiftAlpha);
+                if (s != kPunct && (in >> kPunct & 1u)) relax(s, here + 2, s, kShiftPunct);
+                if (s == kLower && (in >> kAlpha & 1u)) relax(s, here + 2, s, kShiftAlpha);
             }
-            for (int t = 0; t < kSubmodes; ++t) {
-                if (t == s || !in_submode(c, t)) continue;
-                const int latch =
-                    kLatches[static_cast<std::size_t>(s)][static_cast<std::size_t>(t)].count;
-                relax(t, here + latch + 1, s, kLatchTo);
+            for (unsigned to = in & ~(1u << s); to != 0; to &= to - 1) {
+                const int t = std::countr_zero(to);
+                relax(t,
+                      here + kLatchCosts[static_cast<std::size_t>(s)][static_cast<std::size_t>(t)],
+                      s, kLatchTo);
             }
         }
-        cost = next;
+        // A sub-mode that costs more than latching to it from the cheapest one leads nowhere.
+        int cheapest = 0;
+        for (int s = 1; s < kSubmodes; ++s) {
+            if (next[static_cast<std::size_t>(s)] < next[static_cast<std::size_t>(cheapest)])
+                cheapest = s;
+        }
+        for (int s = 0; s < kSubmodes; ++s) {
+            const auto& latch = kLatchCosts[static_cast<std::size_t>(cheapest)];
+            // (kLatchCosts counts the character after the latch too.)
+            if (next[static_cast<std::size_t>(s)] >
+                next[static_cast<std::size_t>(cheapest)] + latch[static_cast<std::size_t>(s)] - 1)
+                next[static_cast<std::size_t>(s)] = kInfinite;
+        }
+        std::swap(cost, after_next);
     }
     int end = mode;
     for (int s = 0; s < kSubmodes; ++s) {
-        if (cost[static_cast<std::size_t>(s)] < cost[static_cast<std::size_t>(end)]) end = s;
+        if ((*cost)[static_cast<std::size_t>(s)] < (*cost)[static_cast<std::size_t>(end)]) end = s;
     }
     // The sub-mode after each character, read back from the end.
     std::array<std::uint8_t, kMaxBytes> after;
@@ -254,7 +305,7 @@ int encode_text(const std::uint8_t* text, int n, int mode, Codewords& out) {
     return end;
 }
 
-// ISO/IEC 15438 5.4.2: byte compaction: 924 where the count is a multiple of 6, else 901; each
+// ISO/IEC 15438 byte compaction: 924 where the count is a multiple of 6, else 901; each
 // 6 bytes, a number in base 256, as 5 codewords in base 900; the rest one byte a codeword.
 void encode_bytes(const std::uint8_t* bytes, int n, Codewords& out) {
     put(out, n % 6 == 0 ? kLatchByteSix : kLatchByte);
@@ -275,7 +326,7 @@ void encode_bytes(const std::uint8_t* bytes, int n, Codewords& out) {
         put(out, bytes[i]);
 }
 
-// ISO/IEC 15438 5.4.3: numeric compaction: groups of up to 44 digits, each read as the number
+// ISO/IEC 15438 numeric compaction: groups of up to 44 digits, each read as the number
 // with a 1 before its digits and written in base 900, most significant codeword first.
 void encode_digits(const std::uint8_t* digits, int n, Codewords& out) {
     put(out, kLatchNumeric);
@@ -362,9 +413,10 @@ bool short_text(const std::uint8_t* b, int at, int text, int bytes, Mode mode, i
 // Whether the first of the `bytes` bytes from `at` (one that text compaction cannot write) is
 // shifted to from text compaction (913) rather than latched to with the rest: where it is the only
 // one, or where the text run after it as text and the bytes after that as bytes take no more.
-bool shift_byte(const std::uint8_t* b, int at, int bytes, int submode) {
+bool shift_byte(const std::uint8_t* b, int at, int n, int bytes, int submode) {
+    if (is_text(b[at])) return false;
     if (bytes == 1) return true;
-    const int text = text_at(b, at + 1, at + bytes, bytes - 1);
+    const int text = text_at(b, at + 1, n, bytes - 1);
     if (text == 0) return false;
     const int rest = bytes - 1 - text;
     return 2 + text_cost(b + at + 1, text, submode) +
@@ -404,7 +456,7 @@ void compact(const std::uint8_t* b, int n, Codewords& out) {
             continue;
         }
         const int run = bytes > 0 ? bytes : bytes_at(b, at, n);
-        if (mode == Mode::kText && shift_byte(b, at, run, submode)) {
+        if (mode == Mode::kText && shift_byte(b, at, n, run, submode)) {
             put(out, kShiftByte);
             put(out, b[at]);
             ++at;
@@ -501,7 +553,7 @@ struct Layout {
     int columns = 0;
 };
 
-// Rows for `codewords` in `columns` columns; false where they do not fit (ISO/IEC 15438 5.2:
+// Rows for `codewords` in `columns` columns; false where they do not fit (ISO/IEC 15438:
 // 3 to 90 rows, at most 928 codewords).
 bool fit(int codewords, int columns, Layout& layout) {
     int rows = (codewords + columns - 1) / columns;
@@ -529,7 +581,7 @@ bool choose_layout(int codewords, int columns, Layout& layout) {
     return found;
 }
 
-// ISO/IEC 15438 5.7: the row indicators' values for row `y`: the row group's 30 (y / 3) plus, by
+// ISO/IEC 15438 row indicators: the values for row `y`: the row group's 30 (y / 3) plus, by
 // cluster, the rows' (r - 1) / 3, the level's 3 L + (r - 1) mod 3 or the columns' c - 1, the
 // left indicator taking them in the order 0, 3, 6 and the right one in the order 6, 0, 3.
 void row_indicators(int y, const Layout& layout, int level, int& left, int& right) {
@@ -553,29 +605,34 @@ void row_indicators(int y, const Layout& layout, int level, int& left, int& righ
     }
 }
 
-void put_modules(ModuleMatrix& m, int& x, int y, std::uint32_t modules, int count) {
-    for (int i = count - 1; i >= 0; --i, ++x) {
-        if (modules >> i & 1u) SetModule(m, x, y, true);
-    }
+// Sets the dark ones of `count` modules (at most 32, the first in bit 0 of `bits`) in the
+// cleared matrix from bit `at` on, a word or two at a time; nothing past the matrix.
+void put_modules(ModuleMatrix& m, int& at, std::uint32_t bits, int count) {
+    if (at < 0 || at + count > m.width * m.height) return;
+    const auto word = static_cast<std::size_t>(at / 64);
+    const int shift = at % 64;
+    m.bits[word] |= std::uint64_t{bits} << shift;
+    if (shift + count > 64) m.bits[word + 1] |= std::uint64_t{bits} >> (64 - shift);
+    at += count;
 }
 
-// ISO/IEC 15438 5.3: each row is the start pattern, the left row indicator, its data columns,
-// the right row indicator and the stop pattern, in the row's cluster (0, 3, 6 in turn).
+// ISO/IEC 15438 symbol structure: each row is the start pattern, the left row indicator, its data
+// columns, the right row indicator and the stop pattern, in the row's cluster (0, 3, 6 in turn).
 void place(const std::uint16_t* codewords, const Layout& layout, int level, ModuleMatrix& m) {
     for (int y = 0; y < layout.rows; ++y) {
-        const auto& cluster = kModules[static_cast<std::size_t>(y % 3)];
+        const auto& cluster = kRowBits[static_cast<std::size_t>(y % 3)];
         int left = 0;
         int right = 0;
         row_indicators(y, layout, level, left, right);
-        int x = 0;
-        put_modules(m, x, y, kStart, kStartModules);
-        put_modules(m, x, y, cluster[static_cast<std::size_t>(left)], 17);
+        int at = y * m.width;
+        put_modules(m, at, reversed(kStart, kStartModules), kStartModules);
+        put_modules(m, at, cluster[static_cast<std::size_t>(left)], 17);
         for (int c = 0; c < layout.columns; ++c) {
             const std::uint16_t v = codewords[y * layout.columns + c];
-            put_modules(m, x, y, cluster[v], 17);
+            put_modules(m, at, cluster[v], 17);
         }
-        put_modules(m, x, y, cluster[static_cast<std::size_t>(right)], 17);
-        put_modules(m, x, y, kStop, kStopModules);
+        put_modules(m, at, cluster[static_cast<std::size_t>(right)], 17);
+        put_modules(m, at, reversed(kStop, kStopModules), kStopModules);
     }
 }
 

@@ -59,7 +59,8 @@ TEST(Pdf417Compaction, WorkedExamples) {
         {"000213298174000", {902, 1, 624, 434, 632, 282, 200}},
         // 2: byte compaction: 924 before a multiple of 6 bytes, each 6 as 5 codewords in base 900
         {"\x80\x80\x80\x80\x80\x80", {924, 215, 312, 558, 104, 768}},
-        // 3-8: the text sub-modes: alpha; ll; ll and as; ml; ps; ml pl (ISO/IEC 15438 Table 2)
+        // 3-8: the text sub-modes: alpha; ll; ll and as; ml; ps; ml pl (ISO/IEC 15438's text
+        // compaction table)
         {"AB", {1}},
         {"Ab", {27, 59}},
         {"aBc", {810, 811, 89}},
