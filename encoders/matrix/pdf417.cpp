@@ -220,8 +220,17 @@ int encode_text(const std::uint8_t* text, int n, int mode, Codewords& out) {
     std::array<int, kSubmodes>* after_next = &costs[1];
     cost->fill(kInfinite);
     (*cost)[static_cast<std::size_t>(mode)] = 0;
+    unsigned live = 1u << mode;  // the sub-modes with a cost
     for (int i = 0; i < n; ++i) {
         const unsigned in = kTextMasks[text[i]];
+        if ((live & (live - 1)) == 0 && (in & live) != 0) {
+            // In the one sub-mode left and the character in it: any other way costs more than
+            // a latch from it would.
+            const auto s = static_cast<std::size_t>(std::countr_zero(live));
+            ++(*cost)[s];
+            back[static_cast<std::size_t>(i)][s] = {static_cast<std::uint8_t>(s), kStay};
+            continue;
+        }
         std::array<int, kSubmodes>& next = *after_next;
         next.fill(kInfinite);
         auto& b = back[static_cast<std::size_t>(i)];
@@ -255,12 +264,16 @@ int encode_text(const std::uint8_t* text, int n, int mode, Codewords& out) {
             if (next[static_cast<std::size_t>(s)] < next[static_cast<std::size_t>(cheapest)])
                 cheapest = s;
         }
+        live = 0;
         for (int s = 0; s < kSubmodes; ++s) {
             const auto& latch = kLatchCosts[static_cast<std::size_t>(cheapest)];
             // (kLatchCosts counts the character after the latch too.)
             if (next[static_cast<std::size_t>(s)] >
-                next[static_cast<std::size_t>(cheapest)] + latch[static_cast<std::size_t>(s)] - 1)
+                next[static_cast<std::size_t>(cheapest)] + latch[static_cast<std::size_t>(s)] - 1) {
                 next[static_cast<std::size_t>(s)] = kInfinite;
+            } else {
+                live |= 1u << s;
+            }
         }
         std::swap(cost, after_next);
     }
