@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <set>
@@ -225,6 +226,23 @@ TEST(Pdf417Symbol, AnyInput) {
         const auto rows = test::read_codewords(test::matrix_rows(*m));
         ASSERT_EQ(rows.size(), static_cast<std::size_t>(m->height));
         ASSERT_TRUE(m->height >= 3 && m->height <= 90);
+        const int columns = (m->width - 69) / 17;
+        ASSERT_LE(m->height * columns, kPdf417MaxCodewords);
+        if (options.columns > 0) {
+            EXPECT_EQ(columns, options.columns);
+        } else {
+            // The fewest columns for a symbol at least twice as wide as its rows (3 modules
+            // each) are tall.
+            EXPECT_LE(6 * m->height, m->width);
+            const int level = level_of(test::read_codewords(test::matrix_rows(*m)));
+            const int needed = 1 + static_cast<int>(data_codewords(data).size()) + (2 << level);
+            for (int fewer = 1; fewer < columns; ++fewer) {
+                const int rows = std::max(3, (needed + fewer - 1) / fewer);
+                EXPECT_TRUE(rows > 90 || rows * fewer > kPdf417MaxCodewords ||
+                            6 * rows > 17 * fewer + 69)
+                    << fewer;
+            }
+        }
         std::vector<int> codewords;
         for (const auto& row : rows) {
             for (std::size_t c = 1; c + 1 < row.size(); ++c) {
