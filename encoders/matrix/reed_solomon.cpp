@@ -49,19 +49,23 @@ void Pdf417Generator(int k, std::uint16_t* generator) {
 
 void Pdf417Remainder(const std::uint16_t* data, int length, const std::uint16_t* generator, int k,
                      std::uint16_t* ecc) {
+    // The register's cells are reduced only where a codeword is taken from them: subtracting a
+    // product from this multiple of 929 keeps every step positive, and a cell takes at most k
+    // steps (512 x 929^2 < 2^32) before it leaves the register.
+    constexpr unsigned kBias = kPdf417Prime * kPdf417Prime;
+    static_assert(std::uint64_t{kLargestEccBlock} * kBias <= 0xFFFFFFFFu);
+    unsigned cells[kLargestEccBlock];
     for (int i = 0; i < k; ++i)
-        ecc[i] = 0;
+        cells[i] = 0;
     for (int d = 0; d < length; ++d) {
-        const unsigned factor = (data[d] + ecc[0]) % kPdf417Prime;
-        for (int i = 0; i + 1 < k; ++i) {
-            ecc[i] = static_cast<std::uint16_t>(
-                (ecc[i + 1] + kPdf417Prime - Multiply929(factor, generator[i])) % kPdf417Prime);
-        }
-        ecc[k - 1] = static_cast<std::uint16_t>(
-            (kPdf417Prime - Multiply929(factor, generator[k - 1])) % kPdf417Prime);
+        const unsigned factor = (data[d] + cells[0]) % kPdf417Prime;
+        for (int i = 0; i + 1 < k; ++i)
+            cells[i] = cells[i + 1] + kBias - factor * generator[i];
+        cells[k - 1] = kBias - factor * generator[k - 1];
     }
     for (int i = 0; i < k; ++i)
-        ecc[i] = static_cast<std::uint16_t>((kPdf417Prime - ecc[i]) % kPdf417Prime);
+        ecc[i] =
+            static_cast<std::uint16_t>((kPdf417Prime - cells[i] % kPdf417Prime) % kPdf417Prime);
 }
 
 }  // namespace orbx
