@@ -285,25 +285,26 @@ std::vector<Line> LinesOf(const render::Symbol& s, const fonts::Setting& set) {
 
 // Where a setting's modules are not `unit` whole pixels each, or nothing: along every line,
 // the runs of dark and light pixels (the light margin included) against the module runs times
-// `unit`. `slack` 1 lets each run be a pixel off, for sizes that give nearly whole dots.
-std::string RunDifference(const render::Symbol& s, const fonts::Setting& set, int unit, int slack) {
+// `unit`.
+std::string RunDifference(const render::Symbol& s, const fonts::Setting& set, int unit) {
     const render::Bitmap& image = set.image;
-    const long x0 = std::lround(set.x);
-    if (slack == 0 && std::abs(set.x - static_cast<double>(x0)) > 1e-9)
-        return "the symbol starts inside a pixel";
+    if (std::abs(set.x - std::round(set.x)) > 1e-9) return "the symbol starts inside a pixel";
+    auto edge = [&](std::size_t module) {
+        return std::lround(set.x) + static_cast<long>(module) * unit;
+    };
     for (const Line& line : LinesOf(s, set)) {
         const long y = static_cast<long>(std::floor(line.y));
         if (y < 0 || y >= image.height) return line.name + ": outside the image";
-        std::vector<long> want = {x0};
+        std::vector<long> want = {edge(0)};
         bool dark = false;
-        for (const bool d : line.dark) {
-            if (d != dark) want.push_back(0);
-            want.back() += unit;
-            dark = d;
+        for (std::size_t m = 0; m < line.dark.size(); ++m) {
+            if (line.dark[m] != dark) want.push_back(0);
+            want.back() += edge(m + 1) - edge(m);
+            dark = line.dark[m];
         }
         if (dark) want.push_back(0);
         // The light after the symbol runs to the image's edge.
-        want.back() += image.width - x0 - static_cast<long>(line.dark.size()) * unit;
+        want.back() += image.width - edge(line.dark.size());
         std::vector<long> got = {0};
         dark = false;
         for (long x = 0; x < image.width; ++x) {
@@ -315,12 +316,10 @@ std::string RunDifference(const render::Symbol& s, const fonts::Setting& set, in
         if (dark) got.push_back(0);
         if (got.size() != want.size()) {
             return line.name + ": " + std::to_string(got.size() / 2) + " dark runs, " +
-                   std::to_string(want.size() / 2) + " modules runs";
+                   std::to_string(want.size() / 2) + " module runs";
         }
-        // With slack the last light run takes up what the others gained.
-        const std::size_t checked = slack == 0 ? got.size() : got.size() - 1;
-        for (std::size_t i = 0; i < checked; ++i) {
-            if (std::abs(got[i] - want[i]) <= slack) continue;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            if (got[i] == want[i]) continue;
             return line.name + ": run " + std::to_string(i) + " (" + (i % 2 ? "dark" : "light") +
                    ") is " + std::to_string(got[i]) + " pixels, " + std::to_string(want[i]) +
                    " at " + std::to_string(unit) + " a module";
@@ -340,19 +339,138 @@ std::string Shown(const ReadBack& r) {
     return r.ok ? Show(r.text) : std::string("nothing");
 }
 
+// The results, evaluated once for the whole test program.
+const std::vector<Result>& Results(const std::vector<Sample>& samples) {
+    static const std::vector<Result> results = [&] {
+        std::vector<Result> out;
+        for (const Sample& s : samples)
+            out.push_back(Evaluate(s));
+        return out;
+    }();
+    return results;
+}
+
+const std::vector<Sample>& AllSamples() {
+    static const std::vector<Sample> samples = [] {
+        std::vector<Sample> out = kSamples;
+        for (Sample& s : RandomSamples())
+            out.push_back(std::move(s));
+        return out;
+    }();
+    return samples;
+}
+
+// One setting of a result, and how zxing-cpp reads it and the exact drawing.
+struct Checked {
+    std::string where;         // size and resolution, for messages
+    std::string modules;       // how the modules differ from whole pixels, or empty
+    bool whole_units = false;  // the modules were checked (whole pixels each)
+    ReadBack got, want;        // zxing-cpp on the setting and on the exact drawing
+    bool same() const { return got.ok == want.ok && got.text == want.text; }
+};
+
+// Sets the result at `points` on a `dpi` device, checks that its modules are `dots` whole
+// pixels each (where `whole`; otherwise only that each module's middle has its colour), and
+// reads it and the exact drawing at `dots` with zxing-cpp. The exact drawings are kept by dots
+// a module in `exact`.
+Checked Check(const Sample& sample, const Result& r, int points, int dpi, int dots, bool whole,
+              std::map<int, ReadBack>& exact) {
+    Checked c;
+    c.where = std::to_string(points) + " pt at " + std::to_string(dpi) + " dpi (" +
+              std::to_string(dots) + " dots a module)";
+    const fonts::Setting set = SetterFor(fonts::FamilyOf(r.font)).SetAt(r.text, points, dpi);
+    if (!set.error.empty()) {
+        c.modules = set.error;
+        return c;
+    }
+    // The Universal letters of ratio 2.5 are drawn in half modules: whole at even dots only.
+    const double unit = dots * r.symbol.module_width;
+    c.whole_units = whole && unit == std::floor(unit);
+    c.modules = c.whole_units ? RunDifference(r.symbol, set, static_cast<int>(unit))
+                              : FontDifference(r.symbol, set);
+    if (sample.format == 0) return c;
+    auto found = exact.find(dots);
+    if (found == exact.end()) {
+        const ReadBack want =
+            ReadImage(Exact(r.symbol, dots), sample.format, sample.pure, sample.add_on);
+        found = exact.emplace(dots, want).first;
+    }
+    c.want = found->second;
+    c.got = ReadImage(set.image, sample.format, sample.pure, sample.add_on);
+    return c;
+}
+
+// The size tables of the user's guide ("Sizes that print whole dots"): a point size, a
+// resolution, and the dots a module it gives there (at 203 dpi the nearest whole number).
+struct TableSize {
+    int points;
+    int dpi;
+    int dots;
+};
+
+// The bar fonts, 24 units a module.
+const std::vector<TableSize> kBarTable = {
+    /* 0 */ {20, 300, 2},    {20, 600, 4},   {25, 600, 5},   {30, 300, 3},   {30, 600, 6},
+    /* 5 */ {35, 600, 7},    {40, 300, 4},   {40, 600, 8},   {44, 203, 3},   {45, 600, 9},
+    /* 10 */ {50, 300, 5},   {50, 600, 10},  {55, 600, 11},  {59, 203, 4},   {60, 300, 6},
+    /* 15 */ {60, 600, 12},  {65, 600, 13},  {70, 300, 7},   {70, 600, 14},  {74, 203, 5},
+    /* 20 */ {75, 600, 15},  {80, 300, 8},   {80, 600, 16},  {89, 203, 6},   {90, 300, 9},
+    /* 25 */ {90, 600, 18},  {100, 300, 10}, {100, 600, 20}, {103, 203, 7},  {110, 300, 11},
+    /* 30 */ {110, 600, 22}, {118, 203, 8},  {120, 300, 12}, {120, 600, 24},
+};
+
+// The postal fonts, 120 units a module.
+const std::vector<TableSize> kPostalTable = {
+    /* 0 */ {13, 600, 13}, {14, 300, 7}, {14, 600, 14}, {15, 203, 5}, {15, 600, 15},
+};
+
+TEST(FontSizes, TableSizesDrawWholeDotModulesAndRead) {
+    const std::vector<Sample>& samples = AllSamples();
+    const std::vector<Result>& results = Results(samples);
+    int settings = 0;
+    for (std::size_t i = 0; i < kSamples.size(); ++i) {
+        const Sample& sample = samples[i];
+        const Result& r = results[i];
+        SCOPED_TRACE("sample " + std::to_string(i) + ": " + r.call);
+        ASSERT_EQ(r.error, "");
+        const fonts::Family& family = fonts::FamilyOf(r.font);
+        const bool postal =
+            family.file == "Orbelantrix-Postnet" || family.file == "Orbelantrix-IntelligentMail";
+        std::map<int, ReadBack> exact;
+        const std::vector<TableSize>& table = postal ? kPostalTable : kBarTable;
+        for (std::size_t t = 0; t < table.size(); ++t) {
+            const TableSize& size = table[t];
+            SCOPED_TRACE("table row " + std::to_string(t));
+            const double pixels = ModulePixels(family, size.points, size.dpi);
+            if (size.dpi == 203) {
+                EXPECT_NEAR(pixels, size.dots, 0.02 * size.dots);
+            } else {
+                EXPECT_TRUE(WholeDots(family, size.points, size.dpi));
+                EXPECT_EQ(pixels, size.dots);
+            }
+            const Checked c =
+                Check(sample, r, size.points, size.dpi, size.dots, size.dpi != 203, exact);
+            ++settings;
+            EXPECT_EQ(c.modules, "") << c.where;
+            if (sample.format == 0) continue;
+            EXPECT_TRUE(c.want.ok) << c.where << ": zxing-cpp does not read the exact drawing";
+            EXPECT_TRUE(c.same()) << c.where << ": zxing-cpp reads " << Shown(c.got)
+                                  << ", from the exact drawing " << Shown(c.want);
+        }
+    }
+    std::cout << "[sizes] " << settings << " settings at the sizes of the guide's tables\n";
+}
+
 struct Count {
     int settings = 0;
+    int whole = 0;  // modules checked as whole pixels
     int exact = 0;  // the exact drawing reads
     int read = 0;   // of those, the setting reads the same
 };
 
 TEST(FontSizes, WholeDotSizesDrawWholePixelModulesAndReadAsExactDrawings) {
-    std::vector<Sample> samples = kSamples;
-    for (Sample& s : RandomSamples())
-        samples.push_back(std::move(s));
-    std::vector<Result> results;
-    for (const Sample& s : samples)
-        results.push_back(Evaluate(s));
+    const std::vector<Sample>& samples = AllSamples();
+    const std::vector<Result>& results = Results(samples);
     // Per symbology: the whole-dot sizes from 2 to 8 dots at 300, 600 and 1200 dpi, and every
     // whole point size from 2 to 8 pixels a module at 300 and 600 dpi (whole-dot or not).
     std::map<std::string_view, std::array<Count, 2>> counts;
@@ -362,53 +480,39 @@ TEST(FontSizes, WholeDotSizesDrawWholePixelModulesAndReadAsExactDrawings) {
         SCOPED_TRACE("sample " + std::to_string(i) + ": " + r.call);
         ASSERT_EQ(r.error, "");
         const fonts::Family& family = fonts::FamilyOf(r.font);
-        fonts::Typesetter& setter = SetterFor(family);
-        std::map<int, ReadBack> exact;  // by pixels a module
+        std::map<int, ReadBack> exact;
         for (const int dpi : {300, 600, 1200}) {
             for (int points = 1; ModulePixels(family, points, dpi) <= 8.0; ++points) {
                 const double pixels = ModulePixels(family, points, dpi);
                 const bool whole = WholeDots(family, points, dpi);
                 if (pixels < 2.0 || (!whole && dpi == 1200)) continue;
-                const fonts::Setting set = setter.SetAt(r.text, points, dpi);
-                ASSERT_EQ(set.error, "");
-                const int n = static_cast<int>(std::lround(pixels));
-                const double unit = n * r.symbol.module_width;
-                const std::string where = std::to_string(points) + " pt at " + std::to_string(dpi) +
-                                          " dpi (" + std::to_string(n) + " pixels a module)";
-                if (whole && unit == std::floor(unit)) {
-                    EXPECT_EQ(RunDifference(r.symbol, set, static_cast<int>(unit), 0), "") << where;
+                const int dots = static_cast<int>(std::lround(pixels));
+                const Checked c = Check(sample, r, points, dpi, dots, whole, exact);
+                if (whole) {
+                    EXPECT_EQ(c.modules, "") << c.where;
                 }
-                if (sample.format == 0) continue;
-                auto found = exact.find(n);
-                if (found == exact.end()) {
-                    found = exact
-                                .emplace(n, ReadImage(Exact(r.symbol, n), sample.format,
-                                                      sample.pure, sample.add_on))
-                                .first;
-                }
-                const ReadBack& want = found->second;
-                const ReadBack got =
-                    ReadImage(set.image, sample.format, sample.pure, sample.add_on);
-                const bool same = got.ok == want.ok && got.text == want.text;
                 for (int k = 0; k < 2; ++k) {
                     if (k == 0 ? !whole : dpi == 1200) continue;
-                    Count& c = counts[sample.symbology][static_cast<std::size_t>(k)];
-                    ++c.settings;
-                    c.exact += want.ok;
-                    c.read += want.ok && same;
+                    Count& n = counts[sample.symbology][static_cast<std::size_t>(k)];
+                    ++n.settings;
+                    n.whole += c.whole_units;
+                    n.exact += c.want.ok;
+                    n.read += c.want.ok && c.same();
                 }
+                if (sample.format == 0) continue;
                 if (whole) {
-                    EXPECT_TRUE(same) << where << ": zxing-cpp reads " << Shown(got)
-                                      << ", from the exact drawing " << Shown(want);
+                    EXPECT_TRUE(c.same()) << c.where << ": zxing-cpp reads " << Shown(c.got)
+                                          << ", from the exact drawing " << Shown(c.want);
                 }
             }
         }
     }
     for (const auto& [symbology, c] : counts) {
-        std::cout << "[sweep] " << symbology << ": whole-dot sizes, " << c[0].read << " of "
-                  << c[0].exact << " read as the exact drawing (" << c[0].settings
-                  << " settings); every point size at 300 and 600 dpi, " << c[1].read << " of "
-                  << c[1].exact << " (" << c[1].settings << " settings)\n";
+        std::cout << "[sweep] " << symbology << ": whole-dot sizes, " << c[0].settings
+                  << " settings, " << c[0].whole << " with whole-pixel modules, " << c[0].read
+                  << " of " << c[0].exact << " read as the exact drawing; every point size at 300 "
+                  << "and 600 dpi, " << c[1].settings << " settings, " << c[1].read << " of "
+                  << c[1].exact << " read as the exact drawing\n";
     }
 }
 
