@@ -343,17 +343,6 @@ std::string Shown(const ReadBack& r) {
     return r.ok ? Show(r.text) : std::string("nothing");
 }
 
-// The results, evaluated once for the whole test program.
-const std::vector<Result>& Results(const std::vector<Sample>& samples) {
-    static const std::vector<Result> results = [&] {
-        std::vector<Result> out;
-        for (const Sample& s : samples)
-            out.push_back(Evaluate(s));
-        return out;
-    }();
-    return results;
-}
-
 const std::vector<Sample>& AllSamples() {
     static const std::vector<Sample> samples = [] {
         std::vector<Sample> out = kSamples;
@@ -362,6 +351,17 @@ const std::vector<Sample>& AllSamples() {
         return out;
     }();
     return samples;
+}
+
+// The samples' results, evaluated once for the whole test program.
+const std::vector<Result>& AllResults() {
+    static const std::vector<Result> results = [] {
+        std::vector<Result> out;
+        for (const Sample& s : AllSamples())
+            out.push_back(Evaluate(s));
+        return out;
+    }();
+    return results;
 }
 
 // One setting of a result, and how zxing-cpp reads it and the exact drawing.
@@ -519,7 +519,7 @@ TEST(FontSizes, GuideTablesAreTheTestedSizes) {
 
 TEST(FontSizes, TableSizesDrawWholeDotModulesAndRead) {
     const std::vector<Sample>& samples = AllSamples();
-    const std::vector<Result>& results = Results(samples);
+    const std::vector<Result>& results = AllResults();
     int settings = 0;
     for (std::size_t i = 0; i < kSamples.size(); ++i) {
         const Sample& sample = samples[i];
@@ -563,7 +563,7 @@ struct Count {
 
 TEST(FontSizes, WholeDotSizesDrawWholePixelModulesAndReadAsExactDrawings) {
     const std::vector<Sample>& samples = AllSamples();
-    const std::vector<Result>& results = Results(samples);
+    const std::vector<Result>& results = AllResults();
     // Per symbology: the whole-dot sizes from 2 to 8 dots at 300, 600 and 1200 dpi, and, with
     // ORBX_FONT_SWEEP_EVERY_SIZE set, every whole point size from 2 to 8 pixels a module at 300
     // and 600 dpi (whole-dot or not), counted only: a measurement of what other sizes give.
