@@ -16,7 +16,8 @@ struct Family {
     // more than one of them draws the same in each.
     std::vector<render::Font> meanings;
     // Font units per module (X), on an em of kUnitsPerEm; even, so that the Universal font's
-    // half modules are whole units too.
+    // half modules are whole units too, and a multiple of 8 where postal bars are drawn (their
+    // parts are 1.125 and 2.125 X).
     int units_per_module;
 };
 

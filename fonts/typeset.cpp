@@ -23,7 +23,7 @@ struct Typesetter::Face {
         unsigned width = 0, rows = 0;
         std::vector<unsigned char> coverage;
     };
-    std::map<std::tuple<FT_F26Dot6, FT_UInt, FT_Pos, FT_Pos>, Drawn> drawn;
+    std::map<std::tuple<FT_Fixed, FT_Fixed, FT_UInt, FT_Pos, FT_Pos>, Drawn> drawn;
     ~Face() {
         if (face) FT_Done_Face(face);
         if (library) FT_Done_FreeType(library);
@@ -55,6 +55,26 @@ Setting Typesetter::Set(std::u16string_view text, double pixels_per_module, int 
         out.error = "FreeType refuses the size";
         return out;
     }
+    return Lay(text, margin);
+}
+
+Setting Typesetter::SetAt(std::u16string_view text, int points, int dpi, int margin) {
+    Setting out;
+    if (!face_->face) {
+        out.error = error_;
+        return out;
+    }
+    if (FT_Set_Char_Size(face_->face, 0, static_cast<FT_F26Dot6>(points) * 64,
+                         static_cast<FT_UInt>(dpi), static_cast<FT_UInt>(dpi)) != 0) {
+        out.error = "FreeType refuses the size";
+        return out;
+    }
+    return Lay(text, margin);
+}
+
+Setting Typesetter::Lay(std::u16string_view text, int margin) {
+    Setting out;
+    FT_Face face = face_->face;
     const FT_Fixed x_scale = face->size->metrics.x_scale;
     const FT_Fixed y_scale = face->size->metrics.y_scale;
     // The module as FreeType scales it (the size is whole 64ths of a pixel per em).
@@ -112,7 +132,7 @@ Setting Typesetter::Set(std::u16string_view text, double pixels_per_module, int 
         const FT_Long pen_y = margin_64 + ascent_64 + p.line * line_64;
         // The fraction of a pixel goes into the outline, the whole pixels into the blit.
         const FT_Vector delta{pen_x & 63, -(pen_y & 63)};
-        const auto key = std::make_tuple(size_64, p.glyph, delta.x, delta.y);
+        const auto key = std::make_tuple(x_scale, y_scale, p.glyph, delta.x, delta.y);
         auto found = face_->drawn.find(key);
         if (found == face_->drawn.end()) {
             FT_Vector shift = delta;

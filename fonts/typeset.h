@@ -31,10 +31,18 @@ class Typesetter {
     // One call at a time: the face keeps the size and the transform of the last one.
     Setting Set(std::u16string_view text, double pixels_per_module, int margin = 10);
 
+    // Sets text at a whole point size on a device of `dpi` dots per inch, as a text engine
+    // sizes a font for a printer: FreeType's character size at that resolution, so that a
+    // module is points × dpi / 72 × units per module / units per em pixels (to FreeType's
+    // 1/64 pixel).
+    Setting SetAt(std::u16string_view text, int points, int dpi, int margin = 10);
+
     const std::string& error() const { return error_; }  // why the font did not open
 
   private:
     struct Face;
+    // Sets text at the face's current size.
+    Setting Lay(std::u16string_view text, int margin);
     std::unique_ptr<Face> face_;
     int units_per_module_;
     std::string error_;

@@ -244,8 +244,6 @@ std::string PostalBars(const ZintSymbol& zint) {
     return bars;
 }
 
-namespace {
-
 ReadBack ReadImage(const render::Bitmap& image, int formats, bool pure, bool add_on) {
     ZXing::DecodeHints hints;
     hints.setFormats(static_cast<ZXing::BarcodeFormat>(formats));
@@ -264,8 +262,6 @@ ReadBack ReadImage(const render::Bitmap& image, int formats, bool pure, bool add
     out.format = ZXing::ToString(result.format());
     return out;
 }
-
-}  // namespace
 
 ReadBack Read(const render::Symbol& symbol, int formats, bool pure, bool add_on) {
     return ReadImage(render::Rasterize(symbol, 2, 2.0), formats, pure, add_on);

@@ -102,6 +102,10 @@ struct ReadBack {
     std::string format;
 };
 
+// Reads an image with zxing-cpp (trying harder), restricted to `formats`.
+ReadBack ReadImage(const render::Bitmap& image, int formats, bool pure = false,
+                   bool add_on = false);
+
 // Draws the symbol into an image and reads it with zxing-cpp. `pure` is the hint that the image
 // holds one computer-drawn symbol (needed for the stacked DataBar forms).
 ReadBack Read(const render::Symbol& symbol, int formats, bool pure = false, bool add_on = false);
