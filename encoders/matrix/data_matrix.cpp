@@ -1,0 +1,965 @@
+#include "encoders/matrix/data_matrix.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+#include "common/status.h"
+#include "encoders/matrix/galois.h"
+#include "encoders/matrix/gs1_data.h"
+#include "encoders/matrix/reed_solomon.h"
+
+namespace orbx {
+
+namespace {
+
+// ISO/IEC 16022's table of ECC 200 symbol attributes: each size, its data regions, and its
+// codewords with the Reed-Solomon blocks they are split into.
+struct Size {
+    int rows;
+    int columns;
+    int region_rows;  // one data region, without its finder and clock patterns
+    int region_columns;
+    int data;  // codewords of the whole symbol
+    int ecc;
+    int blocks;  // interleaved Reed-Solomon blocks
+};
+
+constexpr int kSquareSizes = 24;
+constexpr std::array<Size, 30> kSizes = {{
+    {10, 10, 8, 8, 3, 5, 1},          {12, 12, 10, 10, 5, 7, 1},
+    {14, 14, 12, 12, 8, 10, 1},       {16, 16, 14, 14, 12, 12, 1},
+    {18, 18, 16, 16, 18, 14, 1},      {20, 20, 18, 18, 22, 18, 1},
+    {22, 22, 20, 20, 30, 20, 1},      {24, 24, 22, 22, 36, 24, 1},
+    {26, 26, 24, 24, 44, 28, 1},      {32, 32, 14, 14, 62, 36, 1},
+    {36, 36, 16, 16, 86, 42, 1},      {40, 40, 18, 18, 114, 48, 1},
+    {44, 44, 20, 20, 144, 56, 1},     {48, 48, 22, 22, 174, 68, 1},
+    {52, 52, 24, 24, 204, 84, 2},     {64, 64, 14, 14, 280, 112, 2},
+    {72, 72, 16, 16, 368, 144, 4},    {80, 80, 18, 18, 456, 192, 4},
+    {88, 88, 20, 20, 576, 224, 4},    {96, 96, 22, 22, 696, 272, 4},
+    {104, 104, 24, 24, 816, 336, 6},  {120, 120, 18, 18, 1050, 408, 6},
+    {132, 132, 20, 20, 1304, 496, 8}, {144, 144, 22, 22, 1558, 620, 10},
+    {8, 18, 6, 16, 5, 7, 1},          {8, 32, 6, 14, 10, 11, 1},
+    {12, 26, 10, 24, 16, 14, 1},      {12, 36, 10, 16, 22, 18, 1},
+    {16, 36, 14, 16, 32, 24, 1},      {16, 48, 14, 22, 49, 28, 1},
+}};
+
+constexpr int MappingRows(const Size& s) {
+    return s.rows / (s.region_rows + 2) * s.region_rows;
+}
+constexpr int MappingColumns(const Size& s) {
+    return s.columns / (s.region_columns + 2) * s.region_columns;
+}
+
+// Every size is whole data regions, each with its two-module frame; its mapping matrix holds
+// exactly its codewords (8 modules each, the few left over filled by a fixed pattern); its
+// error correction splits evenly into its blocks, and so does its data but for 144 x 144,
+// whose first 8 blocks hold 156 data codewords and last 2 hold 155.
+constexpr bool SizesAgree() {
+    int previous = 0;
+    for (std::size_t i = 0; i < kSizes.size(); ++i) {
+        const Size& s = kSizes[i];
+        if (i == kSquareSizes) previous = 0;
+        if (s.rows % (s.region_rows + 2) != 0 || s.columns % (s.region_columns + 2) != 0)
+            return false;
+        if (MappingRows(s) * MappingColumns(s) / 8 != s.data + s.ecc) return false;
+        if (s.ecc % s.blocks != 0 || s.data <= previous) return false;
+        const bool unequal = s.rows == 144;
+        if (!unequal && s.data % s.blocks != 0) return false;
+        if (unequal && s.data != 8 * 156 + 2 * 155) return false;
+        if ((i < kSquareSizes) != (s.rows == s.columns)) return false;
+        previous = s.data;
+    }
+    return true;
+}
+static_assert(SizesAgree());
+static_assert(kSizes[kSquareSizes - 1].data + kSizes[kSquareSizes - 1].ecc ==
+              kDataMatrixMaxCodewords);
+
+constexpr int kMaxData = 1558;
+constexpr int kMaxBlockData = 175;  // 120 x 120: 1050 in 6 blocks
+constexpr int kMaxBlockEcc = 68;    // 48 x 48
+constexpr int kMaxMapping = 132 * 132;
+// The most characters any symbol holds: 3116 digits, two to a codeword.
+constexpr int kMaxCharacters = 2 * kMaxData;
+
+// ISO/IEC 16022's ASCII encodation values of the codewords that are not data.
+constexpr int kPad = 129;
+constexpr int kDigitPairs = 130;
+constexpr int kLatchC40 = 230;
+constexpr int kLatchBase256 = 231;
+constexpr int kFnc1Codeword = 232;
+constexpr int kUpperShift = 235;
+constexpr int kLatchX12 = 238;
+constexpr int kLatchText = 239;
+constexpr int kLatchEdifact = 240;
+constexpr int kEciCodeword = 241;
+// Back to ASCII from C40, Text and X12 (a codeword), and from EDIFACT (a 6-bit value).
+constexpr int kUnlatch = 254;
+constexpr int kEdifactUnlatch = 31;
+// ECI 000026: UTF-8, written as one codeword, the number plus 1.
+constexpr int kUtf8EciCodeword = 26 + 1;
+// The C40 and Text shift values, and the Shift 2 values of FNC1 and of Upper Shift.
+constexpr int kShift1 = 0;
+constexpr int kShift2 = 1;
+constexpr int kShift3 = 2;
+constexpr int kShift2Fnc1 = 27;
+constexpr int kShift2UpperShift = 30;
+
+enum Mode { kAscii, kC40, kText, kX12, kEdifact, kBase256 };
+
+constexpr std::array<int, 6> kLatch = {0,         kLatchC40,     kLatchText,
+                                       kLatchX12, kLatchEdifact, kLatchBase256};
+
+// The data's characters: bytes 0 to 255, and in GS1 mode FNC1 where the separator stands.
+struct Input {
+    const std::uint8_t* bytes;
+    int length;
+    bool gs1;
+};
+
+constexpr int kFnc1 = 256;
+
+int CharAt(const Input& in, int i) {
+    const int c = in.bytes[i];
+    return in.gs1 && c == kGs1Separator ? kFnc1 : c;
+}
+
+bool IsDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+bool IsUpper(int c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool IsLower(int c) {
+    return c >= 'a' && c <= 'z';
+}
+bool IsExtended(int c) {
+    return c >= 128 && c < 256;
+}
+bool C40Native(int c) {
+    return c == ' ' || IsDigit(c) || IsUpper(c);
+}
+bool TextNative(int c) {
+    return c == ' ' || IsDigit(c) || IsLower(c);
+}
+bool X12Terminator(int c) {
+    return c == '\r' || c == '*' || c == '>';
+}
+bool X12Native(int c) {
+    return X12Terminator(c) || C40Native(c);
+}
+bool EdifactNative(int c) {
+    return c >= 32 && c <= 94;
+}
+
+// The data codewords as they are written; a write past the largest symbol only sets `overflow`.
+struct Stream {
+    std::array<std::uint8_t, kMaxData> cw{};
+    int count = 0;
+    bool overflow = false;
+};
+
+void Put(Stream& s, int value) {
+    if (s.count >= kMaxData) {
+        s.overflow = true;
+        return;
+    }
+    s.cw[static_cast<std::size_t>(s.count++)] = static_cast<std::uint8_t>(value);
+}
+
+// ISO/IEC 16022 ASCII encodation: one character (FNC1, a byte below 128, or Upper Shift and the
+// byte less 128).
+void PutAsciiChar(Stream& s, int c) {
+    if (c == kFnc1) {
+        Put(s, kFnc1Codeword);
+    } else if (IsExtended(c)) {
+        Put(s, kUpperShift);
+        Put(s, c - 127);
+    } else {
+        Put(s, c + 1);
+    }
+}
+
+bool DigitPairAt(const Input& in, int i) {
+    return i + 1 < in.length && IsDigit(CharAt(in, i)) && IsDigit(CharAt(in, i + 1));
+}
+
+// ASCII codewords of characters `from` to `to`, digit pairs as one.
+int AsciiLength(const Input& in, int from, int to) {
+    int n = 0;
+    for (int i = from; i < to; ++i, ++n) {
+        const int c = CharAt(in, i);
+        if (i + 1 < to && IsDigit(c) && IsDigit(CharAt(in, i + 1))) {
+            ++i;
+        } else if (IsExtended(c)) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+void PutAscii(Stream& s, const Input& in, int from, int to) {
+    for (int i = from; i < to; ++i) {
+        const int c = CharAt(in, i);
+        if (i + 1 < to && IsDigit(c) && IsDigit(CharAt(in, i + 1))) {
+            Put(s, kDigitPairs + (c - '0') * 10 + (CharAt(in, i + 1) - '0'));
+            ++i;
+        } else {
+            PutAsciiChar(s, c);
+        }
+    }
+}
+
+// ISO/IEC 16022 C40 and Text encodation: a character's values (1 to 4) in the basic set or a
+// shift set, Upper Shift before a byte above 127; X12: its one value. Returns their count.
+int Values(Mode mode, int c, int* v) {
+    if (mode == kX12) {
+        v[0] = c == '\r'    ? 0
+               : c == '*'   ? 1
+               : c == '>'   ? 2
+               : c == ' '   ? 3
+               : IsDigit(c) ? c - '0' + 4
+                            : c - 'A' + 14;
+        return 1;
+    }
+    if (c == kFnc1) {
+        v[0] = kShift2;
+        v[1] = kShift2Fnc1;
+        return 2;
+    }
+    int n = 0;
+    if (IsExtended(c)) {
+        v[n++] = kShift2;
+        v[n++] = kShift2UpperShift;
+        c -= 128;
+    }
+    const bool text = mode == kText;
+    if (c == ' ') {
+        v[n++] = 3;
+    } else if (IsDigit(c)) {
+        v[n++] = c - '0' + 4;
+    } else if (IsUpper(c) && !text) {
+        v[n++] = c - 'A' + 14;
+    } else if (IsLower(c) && text) {
+        v[n++] = c - 'a' + 14;
+    } else if (c < 32) {
+        v[n++] = kShift1;
+        v[n++] = c;
+    } else if (c <= 47) {
+        v[n++] = kShift2;
+        v[n++] = c - 33;
+    } else if (c <= 64) {
+        v[n++] = kShift2;
+        v[n++] = c - 43;
+    } else if (c >= 91 && c <= 95) {
+        v[n++] = kShift2;
+        v[n++] = c - 69;
+    } else {
+        // The Shift 3 set: C40's is 96 to 127, Text's the same with the cases swapped.
+        v[n++] = kShift3;
+        v[n++] = text && IsUpper(c) ? c - 64 : c - 96;
+    }
+    return n;
+}
+
+int ValueCount(Mode mode, int c) {
+    int v[4];
+    return Values(mode, c, v);
+}
+
+// Three values in two codewords: 1600 v1 + 40 v2 + v3 + 1, high byte first.
+void PutTriplet(Stream& s, int a, int b, int c) {
+    const int value = 1600 * a + 40 * b + c + 1;
+    Put(s, value >> 8);
+    Put(s, value & 0xFF);
+}
+
+// C40, Text or X12 values of characters `from` to `to`, whose count is a multiple of three or
+// one short of one; the short last triplet ends in Shift 1 as its pad.
+void PutTriplets(Stream& s, const Input& in, Mode mode, int from, int to) {
+    int v[8];
+    int n = 0;
+    for (int i = from; i < to; ++i) {
+        n += Values(mode, CharAt(in, i), v + n);
+        for (; n >= 3; n -= 3) {
+            PutTriplet(s, v[0], v[1], v[2]);
+            for (int k = 3; k < n; ++k)
+                v[k - 3] = v[k];
+        }
+    }
+    if (n == 2) PutTriplet(s, v[0], v[1], kShift1);
+}
+
+// ISO/IEC 16022 EDIFACT encodation: the low six bits of each character, four values to three
+// codewords; with the unlatch value after them, a short last group is padded with zero bits to
+// its last whole codeword.
+void PutEdifact(Stream& s, const Input& in, int from, int to, bool unlatch) {
+    std::uint32_t bits = 0;
+    int n = 0;
+    const auto push = [&](int value) {
+        bits = bits << 6 | static_cast<std::uint32_t>(value & 0x3F);
+        if (++n < 4) return;
+        Put(s, static_cast<int>(bits >> 16));
+        Put(s, static_cast<int>(bits >> 8 & 0xFF));
+        Put(s, static_cast<int>(bits & 0xFF));
+        bits = 0;
+        n = 0;
+    };
+    for (int i = from; i < to; ++i)
+        push(CharAt(in, i));
+    if (unlatch) push(kEdifactUnlatch);
+    if (n == 0) return;
+    bits <<= 6 * (4 - n);
+    for (int b = 0; b < (6 * n + 7) / 8; ++b)
+        Put(s, static_cast<int>(bits >> (16 - 8 * b) & 0xFF));
+}
+
+// ISO/IEC 16022 255-state randomising of a Base 256 codeword at 1-based `position`.
+int Randomise255(int value, int position) {
+    const int r = value + 149 * position % 255 + 1;
+    return r <= 255 ? r : r - 256;
+}
+
+// ISO/IEC 16022 253-state randomising of a pad codeword at 1-based `position`.
+int Randomise253(int value, int position) {
+    const int r = value + 149 * position % 253 + 1;
+    return r <= 254 ? r : r - 254;
+}
+
+// ISO/IEC 16022 Base 256 encodation: the field length (one codeword up to 249, two above; 0 for
+// a field that runs to the end of the symbol) and the bytes, all randomised.
+void PutBase256(Stream& s, const Input& in, int from, int to, bool to_end) {
+    const int length = to - from;
+    const auto put = [&](int value) { Put(s, Randomise255(value, s.count + 1)); };
+    if (to_end) {
+        put(0);
+    } else if (length <= 249) {
+        put(length);
+    } else {
+        put(length / 250 + 249);
+        put(length % 250);
+    }
+    for (int i = from; i < to; ++i)
+        put(CharAt(in, i));
+}
+
+// ISO/IEC 16022 Annex P, steps j to n: the encodation to continue in from `pos`, counted in
+// twelfths of a codeword so that the thirds and quarters stay exact.
+using Counts = std::array<int, 6>;
+
+int RoundUp(int twelfths) {
+    return (twelfths + 11) / 12 * 12;
+}
+
+int Least(const Counts& n, std::initializer_list<Mode> modes) {
+    int least = 1 << 30;
+    for (Mode m : modes)
+        least = n[m] < least ? n[m] : least;
+    return least;
+}
+
+// Step k: at the end of the data, with every count rounded up to whole codewords.
+Mode EndOfDataChoice(Counts n) {
+    for (int& c : n)
+        c = RoundUp(c);
+    if (n[kAscii] <= Least(n, {kC40, kText, kX12, kEdifact, kBase256})) return kAscii;
+    if (n[kBase256] < Least(n, {kAscii, kC40, kText, kX12, kEdifact})) return kBase256;
+    if (n[kEdifact] < Least(n, {kAscii, kC40, kText, kX12, kBase256})) return kEdifact;
+    if (n[kText] < Least(n, {kAscii, kC40, kX12, kEdifact, kBase256})) return kText;
+    if (n[kX12] < Least(n, {kAscii, kC40, kText, kEdifact, kBase256})) return kX12;
+    return kC40;
+}
+
+// Step m, after at least four characters: a mode that leads by a codeword, or none (kAscii's
+// count is never negative, so -1 says "read on"). `next` is the first character not counted.
+int LeadingMode(const Counts& n, const Input& in, int next) {
+    constexpr int one = 12;
+    // (ASCII must lead Base 256 by more than a codeword.)
+    if (n[kAscii] + one <= Least(n, {kC40, kText, kX12, kEdifact}) && n[kAscii] + one < n[kBase256])
+        return kAscii;
+    if (n[kBase256] + one <= n[kAscii] ||
+        n[kBase256] + one < Least(n, {kC40, kText, kX12, kEdifact}))
+        return kBase256;
+    if (n[kEdifact] + one < Least(n, {kAscii, kC40, kText, kX12, kBase256})) return kEdifact;
+    if (n[kText] + one < Least(n, {kAscii, kC40, kX12, kEdifact, kBase256})) return kText;
+    if (n[kX12] + one < Least(n, {kAscii, kC40, kText, kEdifact, kBase256})) return kX12;
+    if (n[kC40] + one < Least(n, {kAscii, kText, kEdifact, kBase256})) {
+        if (n[kC40] < n[kX12]) return kC40;
+        if (n[kC40] == n[kX12]) {
+            // X12 if one of its terminators comes before any character it cannot take.
+            for (int p = next; p < in.length; ++p) {
+                const int c = CharAt(in, p);
+                if (X12Terminator(c)) return kX12;
+                if (!X12Native(c)) break;
+            }
+            return kC40;
+        }
+    }
+    return -1;
+}
+
+Mode LookAhead(const Input& in, int pos, Mode current) {
+    // Step j: a latch costs a codeword, and from C40, Text, X12 or EDIFACT an unlatch as well.
+    // Base 256 ends without one, so from it the others cost what they cost from ASCII; from
+    // ASCII it costs its latch and its length field.
+    Counts n = current == kAscii     ? Counts{0, 12, 12, 12, 12, 24}
+               : current == kBase256 ? Counts{0, 12, 12, 12, 12, 0}
+                                     : Counts{12, 24, 24, 24, 24, 27};
+    n[current] = 0;
+    for (int p = pos, processed = 1;; ++p, ++processed) {
+        if (p == in.length) return EndOfDataChoice(n);
+        // Step l: what the character costs in each encodation.
+        const int c = CharAt(in, p);
+        const bool extended = IsExtended(c);
+        n[kAscii] = IsDigit(c) ? n[kAscii] + 6 : RoundUp(n[kAscii]) + (extended ? 24 : 12);
+        n[kC40] += C40Native(c) ? 8 : extended ? 32 : 16;
+        n[kText] += TextNative(c) ? 8 : extended ? 32 : 16;
+        n[kX12] += X12Native(c) ? 8 : extended ? 52 : 40;
+        n[kEdifact] += EdifactNative(c) ? 9 : extended ? 51 : 39;
+        n[kBase256] += c == kFnc1 ? 48 : 12;
+        if (processed >= 4) {
+            const int m = LeadingMode(n, in, p + 1);
+            if (m >= 0) return static_cast<Mode>(m);
+        }
+    }
+}
+
+// Whether `mode` can take character c first (ASCII takes it otherwise).
+bool Takes(Mode mode, int c) {
+    switch (mode) {
+        case kX12:
+            return X12Native(c);
+        case kEdifact:
+            return EdifactNative(c);
+        case kBase256:
+            return c != kFnc1;
+        default:
+            return true;
+    }
+}
+
+// The data codewords up to the last segment, which waits for the symbol's size.
+struct Encoder {
+    Input in{};
+    Stream out;
+    Mode mode = kAscii;
+    int start = 0;   // the segment's first character (in a mode other than ASCII)
+    int values = 0;  // its C40, Text, X12 or EDIFACT values so far
+    // Where an EDIFACT unlatch stands alone in its codeword after a whole group; -1 if none.
+    int lone_unlatch = -1;
+};
+
+// Writes characters `start` to `end` in the segment's mode and returns to ASCII: after C40,
+// Text and X12 with the unlatch codeword, after EDIFACT with the unlatch value, after Base 256
+// with nothing (its length says where it ends). An X12 segment left empty loses its latch.
+void EndSegment(Encoder& e, int end) {
+    switch (e.mode) {
+        case kC40:
+        case kText:
+        case kX12:
+            if (end == e.start) {
+                --e.out.count;
+                break;
+            }
+            PutTriplets(e.out, e.in, e.mode, e.start, end);
+            Put(e.out, kUnlatch);
+            break;
+        case kEdifact:
+            if ((end - e.start) % 4 == 0) e.lone_unlatch = e.out.count + 3 * (end - e.start) / 4;
+            PutEdifact(e.out, e.in, e.start, end, true);
+            break;
+        case kBase256:
+            PutBase256(e.out, e.in, e.start, end, false);
+            break;
+        case kAscii:
+            break;
+    }
+    e.mode = kAscii;
+}
+
+// ISO/IEC 16022 Annex P, steps a to i: each character in the mode the look-ahead chooses; a
+// mode other than ASCII consults it again at each codeword boundary (a whole C40, Text or X12
+// triplet, a whole EDIFACT group, every Base 256 byte), and leaves early for a character it
+// cannot take.
+void Encode(Encoder& e) {
+    const Input& in = e.in;
+    int pos = 0;
+    int plain_until = 0;  // characters an X12 triplet gave back are written in ASCII
+    while (pos < in.length && !e.out.overflow) {
+        const int c = CharAt(in, pos);
+        switch (e.mode) {
+            case kAscii: {
+                if (DigitPairAt(in, pos)) {
+                    PutAscii(e.out, in, pos, pos + 2);
+                    pos += 2;
+                    break;
+                }
+                const Mode next = pos >= plain_until ? LookAhead(in, pos, kAscii) : kAscii;
+                if (next != kAscii && Takes(next, c)) {
+                    Put(e.out, kLatch[next]);
+                    e.mode = next;
+                    e.start = pos;
+                    e.values = 0;
+                    break;
+                }
+                PutAsciiChar(e.out, c);
+                ++pos;
+                break;
+            }
+            case kC40:
+            case kText:
+                e.values += ValueCount(e.mode, c);
+                ++pos;
+                if (e.values % 3 == 0 && pos < in.length && LookAhead(in, pos, e.mode) != e.mode)
+                    EndSegment(e, pos);
+                break;
+            case kX12:
+                if (!X12Native(c)) {
+                    const int back = e.values % 3;
+                    EndSegment(e, pos - back);
+                    plain_until = pos;
+                    pos -= back;
+                    break;
+                }
+                ++e.values;
+                ++pos;
+                if (e.values % 3 == 0 && pos < in.length && LookAhead(in, pos, kX12) != kX12)
+                    EndSegment(e, pos);
+                break;
+            case kEdifact:
+                if (!EdifactNative(c)) {
+                    EndSegment(e, pos);
+                    break;
+                }
+                ++e.values;
+                ++pos;
+                if (e.values % 4 == 3 && pos < in.length &&
+                    LookAhead(in, pos, kEdifact) != kEdifact)
+                    EndSegment(e, pos);
+                break;
+            case kBase256:
+                if (c == kFnc1) {
+                    EndSegment(e, pos);
+                    break;
+                }
+                ++pos;
+                if (pos < in.length && LookAhead(in, pos, kBase256) != kBase256) EndSegment(e, pos);
+                break;
+        }
+    }
+}
+
+// How the last segment ends in a symbol of `capacity` data codewords.
+struct Ending {
+    int need = 0;      // data codewords before the pads
+    int mode_end = 0;  // the characters from here on are written in ASCII
+    bool unlatch = false;
+    bool to_end = false;  // Base 256: the field length 0, "to the end of the symbol"
+};
+
+// ISO/IEC 16022's end-of-data rules for each encodation: C40 and Text end on a whole triplet,
+// padded with Shift 1 when one value short, and X12 on a whole triplet; what is left over goes
+// in ASCII after the unlatch, which is left out when a single codeword remains and it takes
+// it. EDIFACT leaves out its unlatch when at most two codewords remain after its last group
+// and ASCII fills them. Base 256 states its length.
+Ending PlanEnding(const Encoder& e, int capacity) {
+    const Input& in = e.in;
+    const int n = in.length;
+    const int used = e.out.count;
+    Ending end;
+    end.mode_end = n;
+    switch (e.mode) {
+        case kAscii:
+            end.need = used;
+            break;
+        case kC40:
+        case kText:
+        case kX12: {
+            int values = e.values;
+            if (e.mode != kX12 && values % 3 == 2 && used + 2 * (values + 1) / 3 == capacity) {
+                // Two values and two codewords left: Shift 1 pads the last triplet.
+                end.need = capacity;
+                break;
+            }
+            // Otherwise the characters of a short last triplet go back to ASCII.
+            int last = n;
+            while (values % 3 != 0) {
+                --last;
+                values -= ValueCount(e.mode, CharAt(in, last));
+            }
+            const int triplets = used + 2 * values / 3;
+            const int rest = AsciiLength(in, last, n);
+            end.mode_end = last;
+            if (triplets + rest == capacity && rest <= 1) {
+                end.need = capacity;
+            } else {
+                end.unlatch = true;
+                end.need = triplets + 1 + rest;
+            }
+            break;
+        }
+        case kEdifact: {
+            const int last = e.start + e.values / 4 * 4;
+            const int groups = used + e.values / 4 * 3;
+            const int rest = AsciiLength(in, last, n);
+            if (capacity - groups <= 2 && rest <= capacity - groups) {
+                end.mode_end = last;
+                end.need = groups + rest;
+            } else {
+                end.unlatch = true;
+                end.need = groups + (6 * (n - last + 1) + 7) / 8;
+            }
+            break;
+        }
+        case kBase256: {
+            const int length = n - e.start;
+            end.need = used + length + (length <= 249 ? 1 : 2);
+            if (used + length + 1 == capacity) {
+                end.to_end = true;
+                end.need = capacity;
+            }
+            break;
+        }
+    }
+    return end;
+}
+
+void WriteEnding(Encoder& e, const Ending& end) {
+    const Input& in = e.in;
+    switch (e.mode) {
+        case kAscii:
+            break;
+        case kC40:
+        case kText:
+        case kX12:
+            PutTriplets(e.out, in, e.mode, e.start, end.mode_end);
+            if (end.unlatch) Put(e.out, kUnlatch);
+            PutAscii(e.out, in, end.mode_end, in.length);
+            break;
+        case kEdifact:
+            PutEdifact(e.out, in, e.start, end.mode_end, end.unlatch);
+            PutAscii(e.out, in, end.mode_end, in.length);
+            break;
+        case kBase256:
+            PutBase256(e.out, in, e.start, in.length, end.to_end);
+            break;
+    }
+}
+
+// ISO/IEC 16022 pad: the first pad is 129, those after it 253-state randomised.
+void PutPads(Stream& s, int capacity) {
+    if (s.count < capacity) Put(s, kPad);
+    while (s.count < capacity)
+        Put(s, Randomise253(kPad, s.count + 1));
+}
+
+// The text's bytes: Latin-1 when it is UTF-8 of characters up to U+00FF, else the bytes as they
+// are (`utf8` when they are UTF-8, for ECI 000026). -1 when more than `capacity`.
+int TextBytes(std::string_view data, std::uint8_t* out, int capacity, bool& utf8) {
+    const auto* b = reinterpret_cast<const unsigned char*>(data.data());
+    const std::size_t size = data.size();
+    bool valid = true;
+    bool latin1 = true;
+    for (std::size_t i = 0; i < size && valid;) {
+        const unsigned lead = b[i];
+        int more = 0;
+        unsigned low = 0x80;
+        unsigned high = 0xBF;
+        if (lead < 0x80) {
+            more = 0;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+            if (lead > 0xC3) latin1 = false;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            valid = false;
+            break;
+        }
+        if (more >= 2) latin1 = false;
+        if (size - i <= static_cast<std::size_t>(more)) {
+            valid = false;
+            break;
+        }
+        for (int k = 1; k <= more; ++k) {
+            const unsigned next = b[i + static_cast<std::size_t>(k)];
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) valid = false;
+        }
+        i += static_cast<std::size_t>(more) + 1;
+    }
+    utf8 = valid && !latin1;
+    int n = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (n == capacity) return -1;
+        if (valid && latin1 && b[i] >= 0x80) {
+            out[n++] = static_cast<std::uint8_t>((b[i] & 0x03) << 6 | (b[i + 1] & 0x3F));
+            ++i;
+        } else {
+            out[n++] = b[i];
+        }
+    }
+    return n;
+}
+
+// GS1 element string to its data, of printable ASCII but for the separators; -1 if it is not one.
+int Gs1Bytes(std::string_view data, std::uint8_t* out, int capacity) {
+    const int n = Gs1ElementData(data, reinterpret_cast<char*>(out), capacity);
+    for (int i = 0; i < n; ++i) {
+        const int c = out[i];
+        if (c != kGs1Separator && (c < 0x20 || c > 0x7E)) return -1;
+    }
+    return n;
+}
+
+// The sizes the options allow, smallest first: [first, last) in kSizes; empty when none.
+void AllowedSizes(const DataMatrixOptions& o, int& first, int& last) {
+    first = last = 0;
+    switch (o.shape) {
+        case DataMatrixOptions::Shape::square:
+            last = kSquareSizes;
+            break;
+        case DataMatrixOptions::Shape::rectangle:
+            first = kSquareSizes;
+            last = static_cast<int>(kSizes.size());
+            break;
+        case DataMatrixOptions::Shape::fixed:
+            for (int i = 0; i < static_cast<int>(kSizes.size()); ++i) {
+                const Size& s = kSizes[static_cast<std::size_t>(i)];
+                if (s.rows == o.rows && s.columns == o.columns) {
+                    first = i;
+                    last = i + 1;
+                }
+            }
+            break;
+    }
+}
+
+// ISO/IEC 16022 error correction: codeword i of the data in block i mod B, each block's
+// Reed-Solomon codewords (generator roots 2^1 to 2^k in GF(256), polynomial 0x12D) interleaved
+// the same way after the data.
+void AddErrorCorrection(const Size& s, std::uint8_t* cw) {
+    const int blocks = s.blocks;
+    const int k = s.ecc / blocks;
+    std::array<std::uint8_t, kMaxBlockEcc> generator{};
+    BinaryGenerator(kDataMatrixField, k, 1, generator.data());
+    for (int b = 0; b < blocks; ++b) {
+        std::array<std::uint8_t, kMaxBlockData> block{};
+        int length = 0;
+        for (int i = b; i < s.data; i += blocks)
+            block[static_cast<std::size_t>(length++)] = cw[i];
+        std::array<std::uint8_t, kMaxBlockEcc> ecc{};
+        BinaryRemainder(kDataMatrixField, block.data(), length, generator.data(), k, ecc.data());
+        for (int j = 0; j < k; ++j)
+            cw[s.data + j * blocks + b] = ecc[static_cast<std::size_t>(j)];
+    }
+}
+
+// ISO/IEC 16022 Annex F: the codewords' modules in the mapping matrix (the data regions side by
+// side without their patterns), each codeword in its "utah" shape or one of four corner shapes.
+struct Placement {
+    const Size& size;
+    int rows;
+    int columns;
+    const std::uint8_t* cw;
+    int total;
+    ModuleMatrix& symbol;
+    std::array<std::uint64_t, (kMaxMapping + 63) / 64> placed{};
+};
+
+bool IsPlaced(const Placement& p, int row, int col) {
+    const int at = row * p.columns + col;
+    return (p.placed[static_cast<std::size_t>(at / 64)] >> (at % 64)) & 1u;
+}
+
+// The mapping matrix's module at (row, col), drawn in its data region of the symbol.
+void SetMapped(Placement& p, int row, int col, bool dark) {
+    const int at = row * p.columns + col;
+    p.placed[static_cast<std::size_t>(at / 64)] |= std::uint64_t{1} << (at % 64);
+    if (!dark) return;
+    SetModule(p.symbol, col + 1 + 2 * (col / p.size.region_columns),
+              row + 1 + 2 * (row / p.size.region_rows), true);
+}
+
+// Bit `bit` (1 the most significant) of codeword `chr`, wrapping outside the matrix as the
+// standard's placement does.
+void PlaceBit(Placement& p, int row, int col, int chr, int bit) {
+    if (row < 0) {
+        row += p.rows;
+        col += 4 - ((p.rows + 4) % 8);
+    }
+    if (col < 0) {
+        col += p.columns;
+        row += 4 - ((p.columns + 4) % 8);
+    }
+    const bool dark = chr < p.total && ((p.cw[chr] >> (8 - bit)) & 1u);
+    SetMapped(p, row, col, dark);
+}
+
+struct Offset {
+    int row;
+    int col;
+};
+
+// The utah shape, relative to its lower right module.
+constexpr std::array<Offset, 8> kUtah = {
+    {{-2, -2}, {-2, -1}, {-1, -2}, {-1, -1}, {-1, 0}, {0, -2}, {0, -1}, {0, 0}}};
+
+void PlaceUtah(Placement& p, int row, int col, int chr) {
+    for (int bit = 1; bit <= 8; ++bit) {
+        const Offset& o = kUtah[static_cast<std::size_t>(bit - 1)];
+        PlaceBit(p, row + o.row, col + o.col, chr, bit);
+    }
+}
+
+// The four corner shapes: rows counted from the bottom and columns from the right where
+// negative (-1 the last).
+using Corner = std::array<Offset, 8>;
+constexpr std::array<Corner, 4> kCorners = {{
+    {{{-1, 0}, {-1, 1}, {-1, 2}, {0, -2}, {0, -1}, {1, -1}, {2, -1}, {3, -1}}},
+    {{{-3, 0}, {-2, 0}, {-1, 0}, {0, -4}, {0, -3}, {0, -2}, {0, -1}, {1, -1}}},
+    {{{-3, 0}, {-2, 0}, {-1, 0}, {0, -2}, {0, -1}, {1, -1}, {2, -1}, {3, -1}}},
+    {{{-1, 0}, {-1, -1}, {0, -3}, {0, -2}, {0, -1}, {1, -3}, {1, -2}, {1, -1}}},
+}};
+
+void PlaceCorner(Placement& p, const Corner& corner, int chr) {
+    for (int bit = 1; bit <= 8; ++bit) {
+        const Offset& o = corner[static_cast<std::size_t>(bit - 1)];
+        PlaceBit(p, o.row < 0 ? p.rows + o.row : o.row, o.col < 0 ? p.columns + o.col : o.col, chr,
+                 bit);
+    }
+}
+
+void PlaceCodewords(Placement& p) {
+    const int nrow = p.rows;
+    const int ncol = p.columns;
+    int chr = 0;
+    int row = 4;
+    int col = 0;
+    do {
+        if (row == nrow && col == 0) PlaceCorner(p, kCorners[0], chr++);
+        if (row == nrow - 2 && col == 0 && ncol % 4 != 0) PlaceCorner(p, kCorners[1], chr++);
+        if (row == nrow - 2 && col == 0 && ncol % 8 == 4) PlaceCorner(p, kCorners[2], chr++);
+        if (row == nrow + 4 && col == 2 && ncol % 8 == 0) PlaceCorner(p, kCorners[3], chr++);
+        // Up and to the right, then down and to the left.
+        do {
+            if (row < nrow && col >= 0 && !IsPlaced(p, row, col)) PlaceUtah(p, row, col, chr++);
+            row -= 2;
+            col += 2;
+        } while (row >= 0 && col < ncol);
+        row += 1;
+        col += 3;
+        do {
+            if (row >= 0 && col < ncol && !IsPlaced(p, row, col)) PlaceUtah(p, row, col, chr++);
+            row += 2;
+            col -= 2;
+        } while (row < nrow && col >= 0);
+        row += 3;
+        col += 1;
+    } while (row < nrow || col < ncol);
+    // The lower right corner that no codeword reaches: its fixed pattern.
+    if (!IsPlaced(p, nrow - 1, ncol - 1)) {
+        SetMapped(p, nrow - 1, ncol - 1, true);
+        SetMapped(p, nrow - 2, ncol - 2, true);
+    }
+}
+
+// ISO/IEC 16022 finder and clock patterns: each data region's left and lower edges dark, its
+// upper and right edges alternating, dark from the upper left and from the lower right.
+void DrawPatterns(const Size& s, ModuleMatrix& symbol) {
+    const int height = s.region_rows + 2;
+    const int width = s.region_columns + 2;
+    for (int top = 0; top < s.rows; top += height) {
+        for (int left = 0; left < s.columns; left += width) {
+            for (int x = 0; x < width; ++x) {
+                SetModule(symbol, left + x, top + height - 1, true);
+                if (x % 2 == 0) SetModule(symbol, left + x, top, true);
+            }
+            for (int y = 0; y < height; ++y) {
+                SetModule(symbol, left, top + y, true);
+                if (y % 2 == 1) SetModule(symbol, left + width - 1, top + y, true);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int EncodeDataMatrixCodewords(std::string_view data, const DataMatrixOptions& options,
+                              DataMatrixCodewords& out) {
+    out.rows = out.columns = out.data = out.total = 0;
+    int first = 0;
+    int last = 0;
+    AllowedSizes(options, first, last);
+    if (first == last || data.empty()) return kStatusRefused;
+
+    std::array<std::uint8_t, kMaxCharacters> bytes;
+    bool utf8 = false;
+    const int length = options.gs1 ? Gs1Bytes(data, bytes.data(), kMaxCharacters)
+                                   : TextBytes(data, bytes.data(), kMaxCharacters, utf8);
+    if (length <= 0) return kStatusRefused;
+
+    Encoder e;
+    e.in = {bytes.data(), length, options.gs1};
+    if (options.gs1) Put(e.out, kFnc1Codeword);
+    if (utf8) {
+        Put(e.out, kEciCodeword);
+        Put(e.out, kUtf8EciCodeword);
+    }
+    Encode(e);
+    if (e.out.overflow) return kStatusRefused;
+
+    for (int i = first; i < last; ++i) {
+        const Size& s = kSizes[static_cast<std::size_t>(i)];
+        const Ending end = PlanEnding(e, s.data);
+        // A reader takes the last one or two codewords after an EDIFACT group as ASCII, so an
+        // unlatch there must go (what follows it is ASCII).
+        const bool drop = e.lone_unlatch >= 0 && s.data - e.lone_unlatch <= 2;
+        if (end.need - (drop ? 1 : 0) > s.data) continue;
+        WriteEnding(e, end);
+        if (drop) {
+            for (int k = e.lone_unlatch + 1; k < e.out.count; ++k)
+                e.out.cw[static_cast<std::size_t>(k - 1)] = e.out.cw[static_cast<std::size_t>(k)];
+            --e.out.count;
+        }
+        PutPads(e.out, s.data);
+        for (int k = 0; k < s.data; ++k)
+            out.codewords[static_cast<std::size_t>(k)] = e.out.cw[static_cast<std::size_t>(k)];
+        AddErrorCorrection(s, out.codewords.data());
+        out.rows = s.rows;
+        out.columns = s.columns;
+        out.data = s.data;
+        out.total = s.data + s.ecc;
+        return kStatusOk;
+    }
+    return kStatusRefused;
+}
+
+int Orbelantrix_DataMatrix(std::string_view data, const DataMatrixOptions& options,
+                           ModuleMatrix& symbol) {
+    ResetMatrix(symbol, 0, 0);
+    DataMatrixCodewords codewords;
+    if (EncodeDataMatrixCodewords(data, options, codewords) != kStatusOk) return kStatusRefused;
+    const Size* size = nullptr;
+    for (const Size& s : kSizes)
+        if (s.rows == codewords.rows && s.columns == codewords.columns) size = &s;
+    if (size == nullptr || !ResetMatrix(symbol, size->columns, size->rows)) return kStatusRefused;
+    DrawPatterns(*size, symbol);
+    Placement p{*size,
+                MappingRows(*size),
+                MappingColumns(*size),
+                codewords.codewords.data(),
+                codewords.total,
+                symbol};
+    PlaceCodewords(p);
+    return kStatusOk;
+}
+
+}  // namespace orbx
