@@ -447,8 +447,6 @@ struct Encoder {
     Mode mode = kAscii;
     int start = 0;   // the segment's first character (in a mode other than ASCII)
     int values = 0;  // its C40, Text, X12 or EDIFACT values so far
-    // Where an EDIFACT unlatch stands alone in its codeword after a whole group; -1 if none.
-    int lone_unlatch = -1;
 };
 
 // Writes characters `start` to `end` in the segment's mode and returns to ASCII: after C40,
@@ -467,7 +465,6 @@ void EndSegment(Encoder& e, int end) {
             Put(e.out, kUnlatch);
             break;
         case kEdifact:
-            if ((end - e.start) % 4 == 0) e.lone_unlatch = e.out.count + 3 * (end - e.start) / 4;
             PutEdifact(e.out, e.in, e.start, end, true);
             break;
         case kBase256:
@@ -559,11 +556,12 @@ struct Ending {
     bool to_end = false;  // Base 256: the field length 0, "to the end of the symbol"
 };
 
-// ISO/IEC 16022's end-of-data rules for each encodation: C40 and Text end on a whole triplet,
-// padded with Shift 1 when one value short, and X12 on a whole triplet; what is left over goes
-// in ASCII after the unlatch, which is left out when a single codeword remains and it takes
-// it. EDIFACT leaves out its unlatch when at most two codewords remain after its last group
-// and ASCII fills them. Base 256 states its length.
+// ISO/IEC 16022's end-of-data rules for each encodation. C40 and Text pad a last triplet one
+// value short with Shift 1 when just its two codewords remain; otherwise the characters of a
+// short last triplet (X12's always) go back to ASCII after the unlatch, which is left out when
+// the triplets end the symbol or when one codeword remains and one ASCII codeword fills it.
+// EDIFACT leaves its unlatch out when at most two codewords remain after its last whole group
+// and ASCII fills them. Base 256 states its length, 0 when the field runs to the symbol's end.
 Ending PlanEnding(const Encoder& e, int capacity) {
     const Input& in = e.in;
     const int n = in.length;
@@ -742,9 +740,10 @@ void AllowedSizes(const DataMatrixOptions& o, int& first, int& last) {
     }
 }
 
-// ISO/IEC 16022 error correction: codeword i of the data in block i mod B, each block's
-// Reed-Solomon codewords (generator roots 2^1 to 2^k in GF(256), polynomial 0x12D) interleaved
-// the same way after the data.
+// ISO/IEC 16022 error correction: the symbol's codewords dealt out to its B blocks in turn,
+// codeword t to block t mod B, the data first and then each block's Reed-Solomon codewords
+// (generator roots 2^1 to 2^k in GF(256), polynomial 0x12D). Only in 144 x 144 does the data
+// not split evenly: its first error correction codeword falls to block 1558 mod 10 = 8.
 void AddErrorCorrection(const Size& s, std::uint8_t* cw) {
     const int blocks = s.blocks;
     const int k = s.ecc / blocks;
@@ -757,8 +756,9 @@ void AddErrorCorrection(const Size& s, std::uint8_t* cw) {
             block[static_cast<std::size_t>(length++)] = cw[i];
         std::array<std::uint8_t, kMaxBlockEcc> ecc{};
         BinaryRemainder(kDataMatrixField, block.data(), length, generator.data(), k, ecc.data());
+        const int first = s.data + (b - s.data % blocks + blocks) % blocks;
         for (int j = 0; j < k; ++j)
-            cw[s.data + j * blocks + b] = ecc[static_cast<std::size_t>(j)];
+            cw[first + j * blocks] = ecc[static_cast<std::size_t>(j)];
     }
 }
 
@@ -919,16 +919,8 @@ int EncodeDataMatrixCodewords(std::string_view data, const DataMatrixOptions& op
     for (int i = first; i < last; ++i) {
         const Size& s = kSizes[static_cast<std::size_t>(i)];
         const Ending end = PlanEnding(e, s.data);
-        // A reader takes the last one or two codewords after an EDIFACT group as ASCII, so an
-        // unlatch there must go (what follows it is ASCII).
-        const bool drop = e.lone_unlatch >= 0 && s.data - e.lone_unlatch <= 2;
-        if (end.need - (drop ? 1 : 0) > s.data) continue;
+        if (end.need > s.data) continue;
         WriteEnding(e, end);
-        if (drop) {
-            for (int k = e.lone_unlatch + 1; k < e.out.count; ++k)
-                e.out.cw[static_cast<std::size_t>(k - 1)] = e.out.cw[static_cast<std::size_t>(k)];
-            --e.out.count;
-        }
         PutPads(e.out, s.data);
         for (int k = 0; k < s.data; ++k)
             out.codewords[static_cast<std::size_t>(k)] = e.out.cw[static_cast<std::size_t>(k)];
