@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
+#include <utility>
 
 #include "common/status.h"
 #include "encoders/matrix/galois.h"
@@ -80,7 +80,6 @@ static_assert(kSizes[kSquareSizes - 1].data + kSizes[kSquareSizes - 1].ecc ==
 constexpr int kMaxData = 1558;
 constexpr int kMaxBlockData = 175;  // 120 x 120: 1050 in 6 blocks
 constexpr int kMaxBlockEcc = 68;    // 48 x 48
-constexpr int kMaxMapping = 132 * 132;
 // The most characters any symbol holds: 3116 digits, two to a codeword.
 constexpr int kMaxCharacters = 2 * kMaxData;
 
@@ -126,31 +125,31 @@ int CharAt(const Input& in, int i) {
     return in.gs1 && c == kGs1Separator ? kFnc1 : c;
 }
 
-bool IsDigit(int c) {
+constexpr bool IsDigit(int c) {
     return c >= '0' && c <= '9';
 }
-bool IsUpper(int c) {
+constexpr bool IsUpper(int c) {
     return c >= 'A' && c <= 'Z';
 }
-bool IsLower(int c) {
+constexpr bool IsLower(int c) {
     return c >= 'a' && c <= 'z';
 }
-bool IsExtended(int c) {
+constexpr bool IsExtended(int c) {
     return c >= 128 && c < 256;
 }
-bool C40Native(int c) {
+constexpr bool C40Native(int c) {
     return c == ' ' || IsDigit(c) || IsUpper(c);
 }
-bool TextNative(int c) {
+constexpr bool TextNative(int c) {
     return c == ' ' || IsDigit(c) || IsLower(c);
 }
-bool X12Terminator(int c) {
+constexpr bool X12Terminator(int c) {
     return c == '\r' || c == '*' || c == '>';
 }
-bool X12Native(int c) {
+constexpr bool X12Native(int c) {
     return X12Terminator(c) || C40Native(c);
 }
-bool EdifactNative(int c) {
+constexpr bool EdifactNative(int c) {
     return c >= 32 && c <= 94;
 }
 
@@ -214,7 +213,7 @@ void PutAscii(Stream& s, const Input& in, int from, int to) {
 
 // ISO/IEC 16022 C40 and Text encodation: a character's values (1 to 4) in the basic set or a
 // shift set, Upper Shift before a byte above 127; X12: its one value. Returns their count.
-int Values(Mode mode, int c, int* v) {
+constexpr int Values(Mode mode, int c, int* v) {
     if (mode == kX12) {
         v[0] = c == '\r'    ? 0
                : c == '*'   ? 1
@@ -264,9 +263,36 @@ int Values(Mode mode, int c, int* v) {
     return n;
 }
 
+// The values of every byte and FNC1 in C40, Text and X12, looked up rather than worked out.
+struct CharValues {
+    int count;
+    std::array<int, 4> v;
+};
+using ValueTable = std::array<CharValues, 257>;
+
+constexpr ValueTable MakeValueTable(Mode mode) {
+    ValueTable table{};
+    for (int c = 0; c <= kFnc1; ++c) {
+        CharValues& t = table[static_cast<std::size_t>(c)];
+        int v[4] = {};
+        t.count = mode == kX12 && !X12Native(c) ? 0 : Values(mode, c, v);
+        for (std::size_t i = 0; i < 4; ++i)
+            t.v[i] = v[i];
+    }
+    return table;
+}
+
+constexpr std::array<ValueTable, 3> kValueTables = {MakeValueTable(kC40), MakeValueTable(kText),
+                                                    MakeValueTable(kX12)};
+static_assert(kValueTables[0]['a'].count == 2 && kValueTables[1]['a'].v[0] == 14 &&
+              kValueTables[0][0xC1].count == 3 && kValueTables[2]['>'].v[0] == 2);
+
+const CharValues& ValuesOf(Mode mode, int c) {
+    return kValueTables[static_cast<std::size_t>(mode - kC40)][static_cast<std::size_t>(c)];
+}
+
 int ValueCount(Mode mode, int c) {
-    int v[4];
-    return Values(mode, c, v);
+    return ValuesOf(mode, c).count;
 }
 
 // Three values in two codewords: 1600 v1 + 40 v2 + v3 + 1, high byte first.
@@ -282,7 +308,9 @@ void PutTriplets(Stream& s, const Input& in, Mode mode, int from, int to) {
     int v[8];
     int n = 0;
     for (int i = from; i < to; ++i) {
-        n += Values(mode, CharAt(in, i), v + n);
+        const CharValues& cv = ValuesOf(mode, CharAt(in, i));
+        for (int k = 0; k < cv.count; ++k)
+            v[n++] = cv.v[static_cast<std::size_t>(k)];
         for (; n >= 3; n -= 3) {
             PutTriplet(s, v[0], v[1], v[2]);
             for (int k = 3; k < n; ++k)
@@ -353,22 +381,21 @@ int RoundUp(int twelfths) {
     return (twelfths + 11) / 12 * 12;
 }
 
-int Least(const Counts& n, std::initializer_list<Mode> modes) {
-    int least = 1 << 30;
-    for (Mode m : modes)
-        least = n[m] < least ? n[m] : least;
-    return least;
+int Least(int a, int b) {
+    return a < b ? a : b;
 }
 
 // Step k: at the end of the data, with every count rounded up to whole codewords.
 Mode EndOfDataChoice(Counts n) {
     for (int& c : n)
         c = RoundUp(c);
-    if (n[kAscii] <= Least(n, {kC40, kText, kX12, kEdifact, kBase256})) return kAscii;
-    if (n[kBase256] < Least(n, {kAscii, kC40, kText, kX12, kEdifact})) return kBase256;
-    if (n[kEdifact] < Least(n, {kAscii, kC40, kText, kX12, kBase256})) return kEdifact;
-    if (n[kText] < Least(n, {kAscii, kC40, kX12, kEdifact, kBase256})) return kText;
-    if (n[kX12] < Least(n, {kAscii, kC40, kText, kEdifact, kBase256})) return kX12;
+    const int a = n[kAscii], c = n[kC40], t = n[kText], x = n[kX12], e = n[kEdifact],
+              b = n[kBase256];
+    if (a <= Least(Least(c, t), Least(Least(x, e), b))) return kAscii;
+    if (b < Least(Least(a, c), Least(Least(t, x), e))) return kBase256;
+    if (e < Least(Least(a, c), Least(Least(t, x), b))) return kEdifact;
+    if (t < Least(Least(a, c), Least(Least(x, e), b))) return kText;
+    if (x < Least(Least(a, c), Least(Least(t, e), b))) return kX12;
     return kC40;
 }
 
@@ -376,29 +403,51 @@ Mode EndOfDataChoice(Counts n) {
 // count is never negative, so -1 says "read on"). `next` is the first character not counted.
 int LeadingMode(const Counts& n, const Input& in, int next) {
     constexpr int one = 12;
+    const int a = n[kAscii], c = n[kC40], t = n[kText], x = n[kX12], e = n[kEdifact],
+              b = n[kBase256];
+    const int ab = Least(a, b);
     // (ASCII must lead Base 256 by more than a codeword.)
-    if (n[kAscii] + one <= Least(n, {kC40, kText, kX12, kEdifact}) && n[kAscii] + one < n[kBase256])
-        return kAscii;
-    if (n[kBase256] + one <= n[kAscii] ||
-        n[kBase256] + one < Least(n, {kC40, kText, kX12, kEdifact}))
-        return kBase256;
-    if (n[kEdifact] + one < Least(n, {kAscii, kC40, kText, kX12, kBase256})) return kEdifact;
-    if (n[kText] + one < Least(n, {kAscii, kC40, kX12, kEdifact, kBase256})) return kText;
-    if (n[kX12] + one < Least(n, {kAscii, kC40, kText, kEdifact, kBase256})) return kX12;
-    if (n[kC40] + one < Least(n, {kAscii, kText, kEdifact, kBase256})) {
-        if (n[kC40] < n[kX12]) return kC40;
-        if (n[kC40] == n[kX12]) {
+    if (a + one <= Least(Least(c, t), Least(x, e)) && a + one < b) return kAscii;
+    if (b + one <= a || b + one < Least(Least(c, t), Least(x, e))) return kBase256;
+    if (e + one < Least(Least(ab, c), Least(t, x))) return kEdifact;
+    if (t + one < Least(Least(ab, c), Least(x, e))) return kText;
+    if (x + one < Least(Least(ab, c), Least(t, e))) return kX12;
+    if (c + one < Least(ab, Least(t, e))) {
+        if (c < x) return kC40;
+        if (c == x) {
             // X12 if one of its terminators comes before any character it cannot take.
             for (int p = next; p < in.length; ++p) {
-                const int c = CharAt(in, p);
-                if (X12Terminator(c)) return kX12;
-                if (!X12Native(c)) break;
+                const int ch = CharAt(in, p);
+                if (X12Terminator(ch)) return kX12;
+                if (!X12Native(ch)) break;
             }
             return kC40;
         }
     }
     return -1;
 }
+
+// Step l: what a character costs in C40, Text, X12, EDIFACT and Base 256 (ASCII's cost depends
+// on the count so far), for the bytes and FNC1.
+using Costs = std::array<std::uint8_t, 6>;
+
+constexpr std::array<Costs, 257> MakeCosts() {
+    std::array<Costs, 257> costs{};
+    for (int c = 0; c <= kFnc1; ++c) {
+        const bool extended = IsExtended(c);
+        Costs& k = costs[static_cast<std::size_t>(c)];
+        k[kAscii] = IsDigit(c) ? 6 : extended ? 24 : 12;
+        k[kC40] = C40Native(c) ? 8 : extended ? 32 : 16;
+        k[kText] = TextNative(c) ? 8 : extended ? 32 : 16;
+        k[kX12] = X12Native(c) ? 8 : extended ? 52 : 40;
+        k[kEdifact] = EdifactNative(c) ? 9 : extended ? 51 : 39;
+        k[kBase256] = c == kFnc1 ? 48 : 12;
+    }
+    return costs;
+}
+
+constexpr std::array<Costs, 257> kCosts = MakeCosts();
+static_assert(kCosts['7'][kAscii] == 6 && kCosts[0xE9][kX12] == 52 && kCosts[kFnc1][kC40] == 16);
 
 Mode LookAhead(const Input& in, int pos, Mode current) {
     // Step j: a latch costs a codeword, and from C40, Text, X12 or EDIFACT an unlatch as well.
@@ -410,15 +459,11 @@ Mode LookAhead(const Input& in, int pos, Mode current) {
     n[current] = 0;
     for (int p = pos, processed = 1;; ++p, ++processed) {
         if (p == in.length) return EndOfDataChoice(n);
-        // Step l: what the character costs in each encodation.
-        const int c = CharAt(in, p);
-        const bool extended = IsExtended(c);
-        n[kAscii] = IsDigit(c) ? n[kAscii] + 6 : RoundUp(n[kAscii]) + (extended ? 24 : 12);
-        n[kC40] += C40Native(c) ? 8 : extended ? 32 : 16;
-        n[kText] += TextNative(c) ? 8 : extended ? 32 : 16;
-        n[kX12] += X12Native(c) ? 8 : extended ? 52 : 40;
-        n[kEdifact] += EdifactNative(c) ? 9 : extended ? 51 : 39;
-        n[kBase256] += c == kFnc1 ? 48 : 12;
+        const Costs& k = kCosts[static_cast<std::size_t>(CharAt(in, p))];
+        // A digit adds half a codeword to ASCII; anything else starts a codeword of its own.
+        n[kAscii] = k[kAscii] == 6 ? n[kAscii] + 6 : RoundUp(n[kAscii]) + k[kAscii];
+        for (int m = kC40; m <= kBase256; ++m)
+            n[static_cast<std::size_t>(m)] += k[static_cast<std::size_t>(m)];
         if (processed >= 4) {
             const int m = LeadingMode(n, in, p + 1);
             if (m >= 0) return static_cast<Mode>(m);
@@ -744,11 +789,23 @@ void AllowedSizes(const DataMatrixOptions& o, int& first, int& last) {
 // codeword t to block t mod B, the data first and then each block's Reed-Solomon codewords
 // (generator roots 2^1 to 2^k in GF(256), polynomial 0x12D). Only in 144 x 144 does the data
 // not split evenly: its first error correction codeword falls to block 1558 mod 10 = 8.
+using Generators = std::array<std::array<std::uint8_t, kMaxBlockEcc>, kSizes.size()>;
+
+// Each size's generator polynomial, computed once.
+const Generators& SizeGenerators() {
+    static const Generators generators = [] {
+        Generators g{};
+        for (std::size_t i = 0; i < kSizes.size(); ++i)
+            BinaryGenerator(kDataMatrixField, kSizes[i].ecc / kSizes[i].blocks, 1, g[i].data());
+        return g;
+    }();
+    return generators;
+}
+
 void AddErrorCorrection(const Size& s, std::uint8_t* cw) {
     const int blocks = s.blocks;
     const int k = s.ecc / blocks;
-    std::array<std::uint8_t, kMaxBlockEcc> generator{};
-    BinaryGenerator(kDataMatrixField, k, 1, generator.data());
+    const auto& generator = SizeGenerators()[static_cast<std::size_t>(&s - kSizes.data())];
     for (int b = 0; b < blocks; ++b) {
         std::array<std::uint8_t, kMaxBlockData> block{};
         int length = 0;
@@ -762,30 +819,32 @@ void AddErrorCorrection(const Size& s, std::uint8_t* cw) {
     }
 }
 
+// A module known to lie in the matrix made dark.
+void SetDark(ModuleMatrix& m, int x, int y) {
+    const auto at = static_cast<std::size_t>(y * m.width + x);
+    m.bits[at / 64] |= std::uint64_t{1} << (at % 64);
+}
+
 // ISO/IEC 16022 Annex F: the codewords' modules in the mapping matrix (the data regions side by
 // side without their patterns), each codeword in its "utah" shape or one of four corner shapes.
+// The placement depends on the size alone, so each size's is worked out once: for each module
+// of the mapping matrix, row by row, the codeword bit it shows (8 times the codeword plus the
+// bit, 0 the most significant), or none.
+constexpr std::uint16_t kUnplaced = 0xFFFF;
+
 struct Placement {
-    const Size& size;
     int rows;
     int columns;
-    const std::uint8_t* cw;
-    int total;
-    ModuleMatrix& symbol;
-    std::array<std::uint64_t, (kMaxMapping + 63) / 64> placed{};
+    std::uint16_t* source;
 };
 
 bool IsPlaced(const Placement& p, int row, int col) {
-    const int at = row * p.columns + col;
-    return (p.placed[static_cast<std::size_t>(at / 64)] >> (at % 64)) & 1u;
+    return p.source[static_cast<std::size_t>(row * p.columns + col)] != kUnplaced;
 }
 
-// The mapping matrix's module at (row, col), drawn in its data region of the symbol.
-void SetMapped(Placement& p, int row, int col, bool dark) {
-    const int at = row * p.columns + col;
-    p.placed[static_cast<std::size_t>(at / 64)] |= std::uint64_t{1} << (at % 64);
-    if (!dark) return;
-    SetModule(p.symbol, col + 1 + 2 * (col / p.size.region_columns),
-              row + 1 + 2 * (row / p.size.region_rows), true);
+void SetSource(Placement& p, int row, int col, int source) {
+    if (row < 0 || col < 0 || row >= p.rows || col >= p.columns) return;
+    p.source[static_cast<std::size_t>(row * p.columns + col)] = static_cast<std::uint16_t>(source);
 }
 
 // Bit `bit` (1 the most significant) of codeword `chr`, wrapping outside the matrix as the
@@ -799,8 +858,7 @@ void PlaceBit(Placement& p, int row, int col, int chr, int bit) {
         col += p.columns;
         row += 4 - ((p.columns + 4) % 8);
     }
-    const bool dark = chr < p.total && ((p.cw[chr] >> (8 - bit)) & 1u);
-    SetMapped(p, row, col, dark);
+    SetSource(p, row, col, chr * 8 + bit - 1);
 }
 
 struct Offset {
@@ -864,10 +922,58 @@ void PlaceCodewords(Placement& p) {
         row += 3;
         col += 1;
     } while (row < nrow || col < ncol);
-    // The lower right corner that no codeword reaches: its fixed pattern.
-    if (!IsPlaced(p, nrow - 1, ncol - 1)) {
-        SetMapped(p, nrow - 1, ncol - 1, true);
-        SetMapped(p, nrow - 2, ncol - 2, true);
+}
+
+constexpr std::size_t MappingArea(const Size& s) {
+    return static_cast<std::size_t>(MappingRows(s) * MappingColumns(s));
+}
+
+// Size I's placement, worked out on first use.
+template <std::size_t I>
+const std::uint16_t* SourcesOf() {
+    static const auto sources = [] {
+        std::array<std::uint16_t, MappingArea(kSizes[I])> table;
+        table.fill(kUnplaced);
+        Placement p{MappingRows(kSizes[I]), MappingColumns(kSizes[I]), table.data()};
+        PlaceCodewords(p);
+        // (Every module the standard's placement reaches shows a bit of the symbol's codewords.)
+        for (std::uint16_t& source : table)
+            if (source != kUnplaced && source >= 8 * (kSizes[I].data + kSizes[I].ecc))
+                source = kUnplaced;
+        return table;
+    }();
+    return sources.data();
+}
+
+template <std::size_t... I>
+constexpr std::array<const std::uint16_t* (*)(), sizeof...(I)> SourceTables(
+    std::index_sequence<I...>) {
+    return {&SourcesOf<I>...};
+}
+
+constexpr auto kSourceTables = SourceTables(std::make_index_sequence<kSizes.size()>());
+
+// The mapping matrix's dark modules in their data regions of the symbol, and the fixed pattern
+// of the lower right corner where no codeword reaches it: dark, light over dark, light.
+void DrawMapping(const Size& s, const DataMatrixCodewords& codewords, ModuleMatrix& symbol) {
+    const std::uint16_t* source = kSourceTables[static_cast<std::size_t>(&s - kSizes.data())]();
+    const int rows = MappingRows(s);
+    const int columns = MappingColumns(s);
+    std::array<int, 132> x_of{};
+    for (int c = 0; c < columns; ++c)
+        x_of[static_cast<std::size_t>(c)] = c + 1 + 2 * (c / s.region_columns);
+    const std::uint8_t* cw = codewords.codewords.data();
+    for (int r = 0; r < rows; ++r) {
+        const int y = r + 1 + 2 * (r / s.region_rows);
+        for (int c = 0; c < columns; ++c, ++source) {
+            const int v = *source;
+            if (v != kUnplaced && ((cw[v >> 3] << (v & 7)) & 0x80))
+                SetDark(symbol, x_of[static_cast<std::size_t>(c)], y);
+        }
+    }
+    if (source[-1] == kUnplaced) {
+        SetDark(symbol, x_of[static_cast<std::size_t>(columns - 1)], s.rows - 2);
+        SetDark(symbol, x_of[static_cast<std::size_t>(columns - 2)], s.rows - 3);
     }
 }
 
@@ -879,12 +985,12 @@ void DrawPatterns(const Size& s, ModuleMatrix& symbol) {
     for (int top = 0; top < s.rows; top += height) {
         for (int left = 0; left < s.columns; left += width) {
             for (int x = 0; x < width; ++x) {
-                SetModule(symbol, left + x, top + height - 1, true);
-                if (x % 2 == 0) SetModule(symbol, left + x, top, true);
+                SetDark(symbol, left + x, top + height - 1);
+                if (x % 2 == 0) SetDark(symbol, left + x, top);
             }
             for (int y = 0; y < height; ++y) {
-                SetModule(symbol, left, top + y, true);
-                if (y % 2 == 1) SetModule(symbol, left + width - 1, top + y, true);
+                SetDark(symbol, left, top + y);
+                if (y % 2 == 1) SetDark(symbol, left + width - 1, top + y);
             }
         }
     }
@@ -944,13 +1050,7 @@ int Orbelantrix_DataMatrix(std::string_view data, const DataMatrixOptions& optio
         if (s.rows == codewords.rows && s.columns == codewords.columns) size = &s;
     if (size == nullptr || !ResetMatrix(symbol, size->columns, size->rows)) return kStatusRefused;
     DrawPatterns(*size, symbol);
-    Placement p{*size,
-                MappingRows(*size),
-                MappingColumns(*size),
-                codewords.codewords.data(),
-                codewords.total,
-                symbol};
-    PlaceCodewords(p);
+    DrawMapping(*size, codewords, symbol);
     return kStatusOk;
 }
 
