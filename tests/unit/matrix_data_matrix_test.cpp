@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -221,6 +222,54 @@ TEST(DataMatrix, Refusals) {
         EXPECT_EQ(Orbelantrix_DataMatrix(rows[i].data, rows[i].options, *symbol), kStatusRefused);
         EXPECT_EQ(symbol->width, 0);
     }
+}
+
+// Whatever the bytes and options: a symbol of the shape asked for, or the refusal.
+TEST(DataMatrix, AnyInputGivesASymbolOrTheRefusal) {
+    std::mt19937 rng(5);
+    const std::string gs1_alphabet = "()0123456789ABC\x1D";
+    auto symbol = std::make_unique<ModuleMatrix>();
+    int symbols = 0;
+    for (int trial = 0; trial < 3000; ++trial) {
+        SCOPED_TRACE(trial);
+        DataMatrixOptions options;
+        options.shape = static_cast<Shape>(rng() % 4);  // 3 is no shape
+        const Capacity& size = kCapacities[rng() % std::size(kCapacities)];
+        options.rows = rng() % 8 ? size.rows : static_cast<int>(rng() % 300) - 20;
+        options.columns = rng() % 8 ? size.columns : static_cast<int>(rng() % 300) - 20;
+        options.gs1 = rng() % 4 == 0;
+        const int length =
+            rng() % 16 ? static_cast<int>(rng() % 60) : static_cast<int>(rng() % 4000);
+        std::string data;
+        for (int i = 0; i < length; ++i)
+            data += options.gs1 && rng() % 4 ? gs1_alphabet[rng() % gs1_alphabet.size()]
+                                             : static_cast<char>(rng() % 256);
+        const int status = Orbelantrix_DataMatrix(data, options, *symbol);
+        ASSERT_TRUE(status == kStatusOk || status == kStatusRefused);
+        if (status == kStatusRefused) {
+            EXPECT_EQ(symbol->width, 0);
+            continue;
+        }
+        ++symbols;
+        bool known = false;
+        for (const Capacity& c : kCapacities)
+            known = known || (c.rows == symbol->height && c.columns == symbol->width);
+        EXPECT_TRUE(known) << symbol->height << " x " << symbol->width;
+        if (options.shape == Shape::square) {
+            EXPECT_EQ(symbol->height, symbol->width);
+        } else if (options.shape == Shape::rectangle) {
+            EXPECT_LT(symbol->height, symbol->width);
+        }
+        if (options.shape == Shape::fixed) {
+            EXPECT_EQ(symbol->height, options.rows);
+            EXPECT_EQ(symbol->width, options.columns);
+        }
+        // The finder's corner and the clock's first and last modules.
+        EXPECT_TRUE(IsDark(*symbol, 0, symbol->height - 1));
+        EXPECT_TRUE(IsDark(*symbol, 0, 0));
+        EXPECT_FALSE(IsDark(*symbol, symbol->width - 1, 0));
+    }
+    EXPECT_GT(symbols, 1000);  // most of them are symbols
 }
 
 }  // namespace
