@@ -52,6 +52,10 @@ constexpr int MappingColumns(const Size& s) {
     return s.columns / (s.region_columns + 2) * s.region_columns;
 }
 
+constexpr int kMaxData = kSizes[kSquareSizes - 1].data;  // 144 x 144
+constexpr int kMaxBlockData = 175;                       // 120 x 120: 1050 in 6 blocks
+constexpr int kMaxBlockEcc = 68;                         // 48 x 48
+
 // Every size is whole data regions, each with its two-module frame; its mapping matrix holds
 // exactly its codewords (8 modules each, the few left over filled by a fixed pattern); its
 // error correction splits evenly into its blocks, and so does its data but for 144 x 144,
@@ -65,6 +69,8 @@ constexpr bool SizesAgree() {
             return false;
         if (MappingRows(s) * MappingColumns(s) / 8 != s.data + s.ecc) return false;
         if (s.ecc % s.blocks != 0 || s.data <= previous) return false;
+        if ((s.data + s.blocks - 1) / s.blocks > kMaxBlockData) return false;
+        if (s.ecc / s.blocks > kMaxBlockEcc || s.data > kMaxData) return false;
         const bool unequal = s.rows == 144;
         if (!unequal && s.data % s.blocks != 0) return false;
         if (unequal && s.data != 8 * 156 + 2 * 155) return false;
@@ -77,9 +83,6 @@ static_assert(SizesAgree());
 static_assert(kSizes[kSquareSizes - 1].data + kSizes[kSquareSizes - 1].ecc ==
               kDataMatrixMaxCodewords);
 
-constexpr int kMaxData = 1558;
-constexpr int kMaxBlockData = 175;  // 120 x 120: 1050 in 6 blocks
-constexpr int kMaxBlockEcc = 68;    // 48 x 48
 // The most characters any symbol holds: 3116 digits, two to a codeword.
 constexpr int kMaxCharacters = 2 * kMaxData;
 
@@ -399,8 +402,8 @@ Mode EndOfDataChoice(Counts n) {
     return kC40;
 }
 
-// Step m, after at least four characters: a mode that leads by a codeword, or none (kAscii's
-// count is never negative, so -1 says "read on"). `next` is the first character not counted.
+// Step m, after at least four characters: a mode that leads by a codeword, or -1 to read
+// on. `next` is the first character not counted.
 int LeadingMode(const Counts& n, const Input& in, int next) {
     constexpr int one = 12;
     const int a = n[kAscii], c = n[kC40], t = n[kText], x = n[kX12], e = n[kEdifact],
@@ -521,10 +524,10 @@ void EndSegment(Encoder& e, int end) {
     e.mode = kAscii;
 }
 
-// ISO/IEC 16022 Annex P, steps a to i: each character in the mode the look-ahead chooses; a
-// mode other than ASCII consults it again at each codeword boundary (a whole C40, Text or X12
-// triplet, a whole EDIFACT group, every Base 256 byte), and leaves early for a character it
-// cannot take.
+// ISO/IEC 16022 Annex P, steps a to i: each character in the mode the look-ahead chooses. A
+// mode other than ASCII consults it again where it could leave: after each whole C40, Text or
+// X12 triplet, in EDIFACT when a group lacks one value (the unlatch completes it), after each
+// Base 256 byte; and it leaves early for a character it cannot take.
 void Encode(Encoder& e) {
     const Input& in = e.in;
     int pos = 0;
@@ -703,6 +706,8 @@ void PutPads(Stream& s, int capacity) {
 int TextBytes(std::string_view data, std::uint8_t* out, int capacity, bool& utf8) {
     const auto* b = reinterpret_cast<const unsigned char*>(data.data());
     const std::size_t size = data.size();
+    // Not even as two-byte UTF-8 of Latin-1 characters would it fit.
+    if (size > 2 * static_cast<std::size_t>(capacity)) return -1;
     bool valid = true;
     bool latin1 = true;
     for (std::size_t i = 0; i < size && valid;) {
@@ -785,10 +790,6 @@ void AllowedSizes(const DataMatrixOptions& o, int& first, int& last) {
     }
 }
 
-// ISO/IEC 16022 error correction: the symbol's codewords dealt out to its B blocks in turn,
-// codeword t to block t mod B, the data first and then each block's Reed-Solomon codewords
-// (generator roots 2^1 to 2^k in GF(256), polynomial 0x12D). Only in 144 x 144 does the data
-// not split evenly: its first error correction codeword falls to block 1558 mod 10 = 8.
 using Generators = std::array<std::array<std::uint8_t, kMaxBlockEcc>, kSizes.size()>;
 
 // Each size's generator polynomial, computed once.
@@ -802,6 +803,10 @@ const Generators& SizeGenerators() {
     return generators;
 }
 
+// ISO/IEC 16022 error correction: the symbol's codewords dealt out to its B blocks in turn,
+// codeword t to block t mod B, the data first and then each block's Reed-Solomon codewords
+// (generator roots 2^1 to 2^k in GF(256), polynomial 0x12D). Only in 144 x 144 does the data
+// not split evenly: its first error correction codeword falls to block 1558 mod 10 = 8.
 void AddErrorCorrection(const Size& s, std::uint8_t* cw) {
     const int blocks = s.blocks;
     const int k = s.ecc / blocks;
