@@ -1,5 +1,6 @@
 #include "encoders/matrix/data_matrix.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -158,7 +159,7 @@ constexpr bool EdifactNative(int c) {
 
 // The data codewords as they are written; a write past the largest symbol only sets `overflow`.
 struct Stream {
-    std::array<std::uint8_t, kMaxData> cw{};
+    std::array<std::uint8_t, kMaxData> cw;  // the first `count` written
     int count = 0;
     bool overflow = false;
 };
@@ -832,28 +833,31 @@ void SetDark(ModuleMatrix& m, int x, int y) {
 
 // ISO/IEC 16022 Annex F: the codewords' modules in the mapping matrix (the data regions side by
 // side without their patterns), each codeword in its "utah" shape or one of four corner shapes.
-// The placement depends on the size alone, so each size's is worked out once: for each module
-// of the mapping matrix, row by row, the codeword bit it shows (8 times the codeword plus the
-// bit, 0 the most significant), or none.
-constexpr std::uint16_t kUnplaced = 0xFFFF;
-
+// The placement depends on the size alone, so each size's is worked out once: for each bit of
+// each codeword (8 times the codeword plus the bit, 0 the most significant), its module in the
+// symbol (row times width plus column).
 struct Placement {
-    int rows;
+    const Size& size;
+    int rows;  // of the mapping matrix
     int columns;
-    std::uint16_t* source;
+    std::uint16_t* module;  // for each codeword bit
+    int bits;
+    std::array<std::uint64_t, (132 * 132 + 63) / 64> placed{};  // the mapping matrix's modules
 };
 
 bool IsPlaced(const Placement& p, int row, int col) {
-    return p.source[static_cast<std::size_t>(row * p.columns + col)] != kUnplaced;
+    const int at = row * p.columns + col;
+    return (p.placed[static_cast<std::size_t>(at / 64)] >> (at % 64)) & 1u;
 }
 
-void SetSource(Placement& p, int row, int col, int source) {
-    if (row < 0 || col < 0 || row >= p.rows || col >= p.columns) return;
-    p.source[static_cast<std::size_t>(row * p.columns + col)] = static_cast<std::uint16_t>(source);
+// The symbol's module of the mapping matrix's (row, col): in its data region, inside the frame.
+constexpr int SymbolModule(const Size& s, int row, int col) {
+    return (row + 1 + 2 * (row / s.region_rows)) * s.columns + col + 1 +
+           2 * (col / s.region_columns);
 }
 
-// Bit `bit` (1 the most significant) of codeword `chr`, wrapping outside the matrix as the
-// standard's placement does.
+// Bit `bit` (1 the most significant) of codeword `chr` at (row, col), wrapping outside the
+// matrix as the standard's placement does.
 void PlaceBit(Placement& p, int row, int col, int chr, int bit) {
     if (row < 0) {
         row += p.rows;
@@ -863,7 +867,13 @@ void PlaceBit(Placement& p, int row, int col, int chr, int bit) {
         col += p.columns;
         row += 4 - ((p.columns + 4) % 8);
     }
-    SetSource(p, row, col, chr * 8 + bit - 1);
+    if (row < 0 || col < 0 || row >= p.rows || col >= p.columns) return;
+    const int at = row * p.columns + col;
+    p.placed[static_cast<std::size_t>(at / 64)] |= std::uint64_t{1} << (at % 64);
+    const int t = chr * 8 + bit - 1;
+    if (t < p.bits)
+        p.module[static_cast<std::size_t>(t)] =
+            static_cast<std::uint16_t>(SymbolModule(p.size, row, col));
 }
 
 struct Offset {
@@ -929,56 +939,58 @@ void PlaceCodewords(Placement& p) {
     } while (row < nrow || col < ncol);
 }
 
-constexpr std::size_t MappingArea(const Size& s) {
-    return static_cast<std::size_t>(MappingRows(s) * MappingColumns(s));
-}
-
-// Size I's placement, worked out on first use.
+// Size I's placement, worked out on first use; `corner` when no codeword reaches the mapping
+// matrix's lower right corner.
 template <std::size_t I>
-const std::uint16_t* SourcesOf() {
-    static const auto sources = [] {
-        std::array<std::uint16_t, MappingArea(kSizes[I])> table;
-        table.fill(kUnplaced);
-        Placement p{MappingRows(kSizes[I]), MappingColumns(kSizes[I]), table.data()};
+struct BitModules {
+    std::array<std::uint16_t, static_cast<std::size_t>(8 * (kSizes[I].data + kSizes[I].ecc))>
+        module;
+    bool corner;
+};
+
+struct SizePlacement {
+    const std::uint16_t* module;
+    bool corner;
+};
+
+template <std::size_t I>
+SizePlacement PlacementOf() {
+    static const BitModules<I> table = [] {
+        BitModules<I> t{};
+        Placement p{kSizes[I], MappingRows(kSizes[I]), MappingColumns(kSizes[I]), t.module.data(),
+                    static_cast<int>(t.module.size())};
         PlaceCodewords(p);
-        // (Every module the standard's placement reaches shows a bit of the symbol's codewords.)
-        for (std::uint16_t& source : table)
-            if (source != kUnplaced && source >= 8 * (kSizes[I].data + kSizes[I].ecc))
-                source = kUnplaced;
-        return table;
+        t.corner = !IsPlaced(p, p.rows - 1, p.columns - 1);
+        return t;
     }();
-    return sources.data();
+    return {table.module.data(), table.corner};
 }
 
 template <std::size_t... I>
-constexpr std::array<const std::uint16_t* (*)(), sizeof...(I)> SourceTables(
-    std::index_sequence<I...>) {
-    return {&SourcesOf<I>...};
+constexpr std::array<SizePlacement (*)(), sizeof...(I)> Placements(std::index_sequence<I...>) {
+    return {&PlacementOf<I>...};
 }
 
-constexpr auto kSourceTables = SourceTables(std::make_index_sequence<kSizes.size()>());
+constexpr auto kPlacements = Placements(std::make_index_sequence<kSizes.size()>());
 
-// The mapping matrix's dark modules in their data regions of the symbol, and the fixed pattern
-// of the lower right corner where no codeword reaches it: dark, light over dark, light.
-void DrawMapping(const Size& s, const DataMatrixCodewords& codewords, ModuleMatrix& symbol) {
-    const std::uint16_t* source = kSourceTables[static_cast<std::size_t>(&s - kSizes.data())]();
-    const int rows = MappingRows(s);
-    const int columns = MappingColumns(s);
-    std::array<int, 132> x_of{};
-    for (int c = 0; c < columns; ++c)
-        x_of[static_cast<std::size_t>(c)] = c + 1 + 2 * (c / s.region_columns);
-    const std::uint8_t* cw = codewords.codewords.data();
-    for (int r = 0; r < rows; ++r) {
-        const int y = r + 1 + 2 * (r / s.region_rows);
-        for (int c = 0; c < columns; ++c, ++source) {
-            const int v = *source;
-            if (v != kUnplaced && ((cw[v >> 3] << (v & 7)) & 0x80))
-                SetDark(symbol, x_of[static_cast<std::size_t>(c)], y);
-        }
+// Each codeword's dark modules, and the fixed pattern of the lower right corner where no
+// codeword reaches it: dark, light over dark, light.
+void DrawCodewords(const Size& s, const DataMatrixCodewords& codewords, ModuleMatrix& symbol) {
+    const SizePlacement p = kPlacements[static_cast<std::size_t>(&s - kSizes.data())]();
+    const auto dark = [&symbol](int at) {
+        symbol.bits[static_cast<std::size_t>(at / 64)] |= std::uint64_t{1} << (at % 64);
+    };
+    for (int chr = 0; chr < codewords.total; ++chr) {
+        const unsigned value = codewords.codewords[static_cast<std::size_t>(chr)];
+        const std::uint16_t* module = p.module + 8 * chr;
+        for (int bit = 0; value != 0 && bit < 8; ++bit)
+            if (value & (0x80u >> bit)) dark(module[bit]);
     }
-    if (source[-1] == kUnplaced) {
-        SetDark(symbol, x_of[static_cast<std::size_t>(columns - 1)], s.rows - 2);
-        SetDark(symbol, x_of[static_cast<std::size_t>(columns - 2)], s.rows - 3);
+    if (p.corner) {
+        const int rows = MappingRows(s);
+        const int columns = MappingColumns(s);
+        dark(SymbolModule(s, rows - 1, columns - 1));
+        dark(SymbolModule(s, rows - 2, columns - 2));
     }
 }
 
@@ -1033,8 +1045,7 @@ int EncodeDataMatrixCodewords(std::string_view data, const DataMatrixOptions& op
         if (end.need > s.data) continue;
         WriteEnding(e, end);
         PutPads(e.out, s.data);
-        for (int k = 0; k < s.data; ++k)
-            out.codewords[static_cast<std::size_t>(k)] = e.out.cw[static_cast<std::size_t>(k)];
+        std::copy(e.out.cw.begin(), e.out.cw.begin() + s.data, out.codewords.begin());
         AddErrorCorrection(s, out.codewords.data());
         out.rows = s.rows;
         out.columns = s.columns;
@@ -1055,7 +1066,7 @@ int Orbelantrix_DataMatrix(std::string_view data, const DataMatrixOptions& optio
         if (s.rows == codewords.rows && s.columns == codewords.columns) size = &s;
     if (size == nullptr || !ResetMatrix(symbol, size->columns, size->rows)) return kStatusRefused;
     DrawPatterns(*size, symbol);
-    DrawMapping(*size, codewords, symbol);
+    DrawCodewords(*size, codewords, symbol);
     return kStatusOk;
 }
 
