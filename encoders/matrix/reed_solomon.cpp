@@ -18,18 +18,35 @@ void BinaryGenerator(const BinaryField& field, int k, int first, std::uint8_t* g
     }
 }
 
-// Polynomial long division, one data codeword at a time (a linear feedback shift register).
+// Polynomial long division, one data codeword at a time (a linear feedback shift register),
+// multiplying through logarithms: the generator's once, each step's factor once. The register
+// is local, so that the compiler knows the field's tables are not written through it.
 void BinaryRemainder(const BinaryField& field, const std::uint8_t* data, int length,
                      const std::uint8_t* generator, int k, std::uint8_t* ecc) {
-    for (int i = 0; i < k; ++i)
-        ecc[i] = 0;
-    for (int d = 0; d < length; ++d) {
-        const std::uint8_t factor = static_cast<std::uint8_t>(data[d] ^ ecc[0]);
-        for (int i = 0; i + 1 < k; ++i) {
-            ecc[i] = static_cast<std::uint8_t>(ecc[i + 1] ^ Multiply(field, factor, generator[i]));
-        }
-        ecc[k - 1] = Multiply(field, factor, generator[k - 1]);
+    std::uint8_t log_g[256];
+    std::uint8_t reg[256];
+    bool zero = false;
+    for (int i = 0; i < k; ++i) {
+        reg[i] = 0;
+        zero = zero || generator[i] == 0;
+        log_g[i] = field.log[generator[i]];
     }
+    for (int d = 0; d < length; ++d) {
+        const std::uint8_t factor = static_cast<std::uint8_t>(data[d] ^ reg[0]);
+        if (factor == 0 || zero) {
+            for (int i = 0; i + 1 < k; ++i)
+                reg[i] =
+                    static_cast<std::uint8_t>(reg[i + 1] ^ Multiply(field, factor, generator[i]));
+            reg[k - 1] = Multiply(field, factor, generator[k - 1]);
+            continue;
+        }
+        const std::uint8_t* exp = &field.exp[field.log[factor]];
+        for (int i = 0; i + 1 < k; ++i)
+            reg[i] = static_cast<std::uint8_t>(reg[i + 1] ^ exp[log_g[i]]);
+        reg[k - 1] = exp[log_g[k - 1]];
+    }
+    for (int i = 0; i < k; ++i)
+        ecc[i] = reg[i];
 }
 
 void Pdf417Generator(int k, std::uint16_t* generator) {
