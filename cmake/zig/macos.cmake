@@ -30,9 +30,9 @@ set(ORBX_ZIG "${ORBX_ZIG_DIR}/zig")
 set(ORBX_ZIG_TARGET ${ORBX_ZIG_ARCH}-macos.${ORBX_MACOS_MINIMUM})
 set(CMAKE_CXX_COMPILER "${ORBX_ZIG}" c++)
 set(CMAKE_CXX_COMPILER_TARGET ${ORBX_ZIG_TARGET})
-set(CMAKE_AR llvm-ar CACHE FILEPATH "")
-set(CMAKE_RANLIB llvm-ranlib CACHE FILEPATH "")
-set(CMAKE_NM llvm-nm CACHE FILEPATH "")
+set(CMAKE_AR llvm-ar-14 CACHE FILEPATH "")
+set(CMAKE_RANLIB llvm-ranlib-14 CACHE FILEPATH "")
+set(CMAKE_NM llvm-nm-14 CACHE FILEPATH "")
 # The compiler checks compile without linking: linking a program would build libc++ first.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
