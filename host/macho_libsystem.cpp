@@ -225,7 +225,7 @@ constexpr MacRuneLocale make_c_locale() {
     return locale;
 }
 constexpr MacRuneLocale kCLocale = make_c_locale();
-static_assert(kCLocale.types['7'] == 0x40050C00u && kCLocale.types['\n'] == 0x4200u);
+static_assert(kCLocale.types[0x37] == 0x40050C00u && kCLocale.types[0x0A] == 0x4200u);  // '7', LF
 
 // ---- Thread-local variables ----------------------------------------------------------------
 // Each thread that touches an image's thread-local variables gets a copy of its template on

@@ -791,10 +791,11 @@ bool IsMachO(const std::string& path) {
     std::ifstream in(code_path(path), std::ios::binary);
     unsigned char magic[4] = {};
     if (!in.read(reinterpret_cast<char*>(magic), 4)) return false;
+    // Universal, or thin of either word size and byte order (MH_MAGIC, MH_MAGIC_64, swapped):
+    // the loader then refuses what it cannot run, with its reason.
     const std::uint32_t big = big_endian(magic);
-    std::uint32_t little;
-    std::memcpy(&little, magic, 4);
-    return big == kFatMagic || big == kFatMagic64 || little == kMagic64;
+    return big == kFatMagic || big == kFatMagic64 || (big | 0x01000000) == 0xCFFAEDFE ||
+           (big & 0xFFFFFFFE) == 0xFEEDFACE;
 }
 
 Image* Load(const std::string& path) {
