@@ -1,6 +1,7 @@
 #include "host/host.h"
 
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -12,6 +13,9 @@
 namespace orbx::host {
 
 std::string DefaultPluginPath() {
+    // Another plug-in file for the host and the tests, such as the macOS bundle.
+    if (const char* path = std::getenv("ORBX_PLUGIN"); path != nullptr && *path != '\0')
+        return path;
     return ORBX_PLUGIN_PATH;
 }
 

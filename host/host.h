@@ -19,7 +19,8 @@ class HostError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The plug-in file built beside this host.
+// The plug-in file built beside this host, or the one the environment variable ORBX_PLUGIN
+// names (the macOS bundle, say: the host runs its x86-64 code).
 std::string DefaultPluginPath();
 
 // What the host says of itself in the call record: its extension version (extnVersion) and the

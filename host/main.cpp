@@ -30,6 +30,8 @@ const char kUsage[] =
     "       orbx [options] --reload [--threads N] NAME [PARAMETER]\n"
     "            disable and enable the plug-in while N threads (4) that called NAME live on, as\n"
     "            FileMaker Server's console does, then call it again\n"
+    "PATH is a plug-in file (.fmx, .fmx64) or, on Linux, a macOS bundle (.fmplugin), whose\n"
+    "code the host loads itself; ORBX_PLUGIN in the environment sets the default.\n"
     "The host plays FileMaker Server's scripting process (--application 7) by default, or\n"
     "FileMaker Pro (--application 1), with extension version 77 unless told otherwise.\n"
     "In --batch parameters and results, \\\\, \\t, \\n, \\r and \\uXXXX stand for those "

@@ -145,11 +145,30 @@ fmx::errcode Do_Orbx_Version(short, const fmx::ExprEnv&, const fmx::DataVect& pa
                              fmx::Data& result) noexcept {
     try {
         fmx::TextUniquePtr answer;
+        // Where the platform's edition answers one number, it does so for every parameter but
+        // "platform" and "autoupdate", and stores it as a number.
+        const char* const number = PlatformVersionNumber();
+        bool as_number = false;
         if (parms.Size() == 0) {
-            load_string(*answer, kVersionString);
+            as_number = number != nullptr;
+            if (as_number) {
+                answer->Assign(number, fmx::Text::kEncoding_UTF8);
+            } else {
+                load_string(*answer, kVersionString);
+            }
         } else {
             const fmx::Text& keyword = parms.AtAsText(0);
-            if (keyword.GetSize() == 0 || equals_keyword(keyword, "short")) {
+            if (equals_keyword(keyword, "platform")) {
+                answer->Assign(PlatformName(), fmx::Text::kEncoding_UTF8);
+            } else if (equals_keyword(keyword, "autoupdate")) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%02d%02d%02d00", kAutoUpdateVersion[0],
+                              kAutoUpdateVersion[1], kAutoUpdateVersion[2]);
+                answer->Assign(text, fmx::Text::kEncoding_UTF8);
+            } else if (number != nullptr) {
+                as_number = true;
+                answer->Assign(number, fmx::Text::kEncoding_UTF8);
+            } else if (keyword.GetSize() == 0 || equals_keyword(keyword, "short")) {
                 load_string(*answer, kVersionString);
             } else if (equals_keyword(keyword, "long")) {
                 fmx::TextUniquePtr space;
@@ -159,17 +178,10 @@ fmx::errcode Do_Orbx_Version(short, const fmx::ExprEnv&, const fmx::DataVect& pa
                 load_string(*version, kVersionString);
                 answer->AppendText(*space);
                 answer->AppendText(*version);
-            } else if (equals_keyword(keyword, "platform")) {
-                answer->Assign(PlatformName(), fmx::Text::kEncoding_UTF8);
-            } else if (equals_keyword(keyword, "autoupdate")) {
-                char number[32];
-                std::snprintf(number, sizeof number, "%02d%02d%02d00", kAutoUpdateVersion[0],
-                              kAutoUpdateVersion[1], kAutoUpdateVersion[2]);
-                answer->Assign(number, fmx::Text::kEncoding_UTF8);
             }
         }
         fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
-        result.SetAsText(*answer, *locale, fmx::Data::kDTText);
+        result.SetAsText(*answer, *locale, as_number ? fmx::Data::kDTNumber : fmx::Data::kDTText);
     } catch (...) {
     }
     return 0;

@@ -1,50 +1,15 @@
-// Linux has no string resources: the table is built into the plug-in file.
-#include <array>
-#include <string_view>
-
-#include "plugin/function_rows.h"
-#include "plugin/string_table.h"
+// What the Linux plug-in answers differently: the platform's name. Its strings are the table
+// built into the file (plugin/compiled_strings.cpp).
 #include "plugin/strings.h"
 
 namespace orbx {
 
-namespace {
-
-struct StringRow {
-    unsigned id;
-    std::u16string_view text;
-};
-
-#define ORBX_CPP_ROW(id, text) {id, u"" text},
-#define ORBX_CPP_PROTOTYPE(id, adapter, prototype, ...) {kPrototypeStrings + id, u"" prototype},
-constexpr StringRow kStrings[] = {ORBX_STRING_ROWS(ORBX_CPP_ROW)
-                                      ORBX_FUNCTION_ROWS(ORBX_CPP_PROTOTYPE)};
-#undef ORBX_CPP_ROW
-#undef ORBX_CPP_PROTOTYPE
-static_assert(std::size(kStrings) == 3 + 36, "name, description, version and 36 prototypes");
-
-}  // namespace
-
-Module OwnModule() {
-    return 0;
-}
-
-fmx::uint32 LoadPluginString(Module, unsigned id, fmx::uint16* buffer, fmx::uint32 size) {
-    if (buffer == nullptr || size == 0) return 0;
-    buffer[0] = 0;
-    for (const StringRow& row : kStrings) {
-        if (row.id != id) continue;
-        if (row.text.size() >= size) return 0;
-        for (std::size_t i = 0; i < row.text.size(); ++i)
-            buffer[i] = row.text[i];
-        buffer[row.text.size()] = 0;
-        return static_cast<fmx::uint32>(row.text.size());
-    }
-    return 0;
-}
-
 const char* PlatformName() {
     return "Linux";
+}
+
+const char* PlatformVersionNumber() {
+    return nullptr;
 }
 
 }  // namespace orbx

@@ -40,6 +40,10 @@ const char* PlatformName() {
     return "Windows";
 }
 
+const char* PlatformVersionNumber() {
+    return nullptr;
+}
+
 }  // namespace orbx
 
 // Per-thread buffers (the encoders' function-local thread_local work strings) and unloading.

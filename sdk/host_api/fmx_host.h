@@ -38,6 +38,14 @@ FMX_HOST_API std::vector<Registration> Registrations();
 // Makes the n-th registration call from now on fail (1 is the next call); 0 turns it off.
 FMX_HOST_API void FailRegistrationAt(int n);
 
+// Makes the n-th FM_ call from now on that creates or changes an object (1 is the next) report
+// an allocation failure through its exception holder, as the host does when its memory runs
+// out; 0 turns it off.
+FMX_HOST_API void FailCallAt(int n);
+
+// The data type a result was stored with (fmx::Data::DataType).
+FMX_HOST_API fmx::int32 StoredType(const fmx::Data& data);
+
 // Text, data, data-vector, locale and four-character objects currently alive.
 FMX_HOST_API long LiveObjects();
 

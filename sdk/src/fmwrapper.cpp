@@ -23,10 +23,20 @@ void destroy(void* self) {
     delete static_cast<T*>(self);
 }
 
+// Whether this call is the one the host was told to fail (FailCallAt).
+bool failing_now() {
+    std::atomic<int>& countdown = FailCountdown();
+    for (int n = countdown.load(); n > 0;) {
+        if (countdown.compare_exchange_weak(n, n - 1)) return n == 1;
+    }
+    return false;
+}
+
 // Runs `body`, reporting an allocation failure or anything else through the exception holder.
 template <typename F>
 auto guarded(fmx::_fmxcpt& x, F body) -> decltype(body()) {
     try {
+        if (failing_now()) throw std::bad_alloc();
         x.m_code = fmx::_fmxcpt::kNoErr;
         return body();
     } catch (const std::bad_alloc&) {

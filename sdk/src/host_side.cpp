@@ -16,6 +16,11 @@ std::atomic<long>& LiveCount() {
     return live;
 }
 
+std::atomic<int>& FailCountdown() {
+    static std::atomic<int> countdown{0};
+    return countdown;
+}
+
 }  // namespace detail
 
 std::vector<Registration> Registrations() {
@@ -30,12 +35,20 @@ void FailRegistrationAt(int n) {
     table.fail_countdown = n;
 }
 
+void FailCallAt(int n) {
+    detail::FailCountdown().store(n);
+}
+
 long LiveObjects() {
     return detail::LiveCount().load();
 }
 
 void AssignUnits(fmx::Text& text, std::u16string_view units) {
     detail::impl<detail::TextImpl>(&text).units.assign(units.begin(), units.end());
+}
+
+fmx::int32 StoredType(const fmx::Data& data) {
+    return detail::impl<const detail::DataImpl>(&data).type;
 }
 
 const fmx::ExprEnv& Environment() {

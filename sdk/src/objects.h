@@ -59,5 +59,7 @@ struct RegistrationTable {
 FMX_HOST_API RegistrationTable& Registrations();
 // Objects made by the FM_..._Constructor calls and not yet deleted: what a plug-in owns.
 FMX_HOST_API std::atomic<long>& LiveCount();
+// Counts down the calls that create or change an object until one is made to fail (0: none).
+FMX_HOST_API std::atomic<int>& FailCountdown();
 
 }  // namespace fmxhost::detail

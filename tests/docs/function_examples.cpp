@@ -19,6 +19,10 @@
 // and up), C1 controls as <U+0080> and the like. An empty result reads
 // "`...` returns the empty text." The calculation is FileMaker syntax: one function applied to
 // text literals ("...", with \" \\ \¶ and ¶ for a return) and Char ( code ) joined with &.
+//
+// An example that holds for some editions of the plug-in only follows a line that names them
+// by their Orbx_PluginVersion ( "platform" ) answers, "<!-- edition: Linux Windows -->"; the
+// other editions leave it as it stands.
 #include <cctype>
 #include <cstdio>
 #include <exception>
@@ -40,6 +44,7 @@ using orbx::host::HostError;
 constexpr std::string_view kEmptyResult = " the empty text.";
 constexpr std::string_view kCodesPrefix = "UTF-16 code units: `";
 constexpr std::string_view kPendingMarker = "<!-- examples pending -->";
+constexpr std::string_view kEditionMarker = "<!-- edition: ";
 constexpr std::string_view kFence = "```";
 constexpr std::size_t kMinimumExamples = 2;
 
@@ -257,6 +262,11 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
         ~ShutDown() { p.ShutDown(); }
     } shut_down{plugin};
     const auto registered = fmxhost::Registrations();
+    const auto version = orbx::host::FindFunction("Orbx_PluginVersion");
+    const std::u16string platform_keyword = u"platform";
+    const std::string edition =
+        version ? orbx::host::Utf16ToUtf8(orbx::host::Evaluate(*version, &platform_keyword)) : "";
+    std::optional<std::string> editions;  // those of the next example, when a line names them
     std::map<std::string, std::string> prototypes;
     for (const auto& f : registered) {
         prototypes[orbx::host::Utf16ToUtf8(f.name)] = orbx::host::Utf16ToUtf8(f.prototype);
@@ -284,6 +294,7 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
                 s.has_prototype = true;
             }
         }
+        if (line.starts_with(kEditionMarker)) editions = " " + line.substr(kEditionMarker.size());
         const std::size_t returns = line.find("` returns");
         if (!line.starts_with("`Orbx_") || returns == std::string::npos) {
             updated.push_back(line);
@@ -295,6 +306,15 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
         const std::size_t extent = ExampleExtent(page, i, rest);
         ++total_examples;
         if (!sections.empty()) ++sections.back().examples;
+        const bool for_this_edition =
+            !editions || editions->find(" " + edition + " ") != std::string::npos;
+        editions.reset();
+        if (!for_this_edition) {
+            updated.insert(updated.end(), page.begin() + static_cast<std::ptrdiff_t>(i),
+                           page.begin() + static_cast<std::ptrdiff_t>(i + extent));
+            i += extent;
+            continue;
+        }
 
         const Calculation c = CalculationParser(calculation).Parse();
         const auto function = orbx::host::FindFunction(c.function);

@@ -100,22 +100,95 @@ TEST(Code128HRFunction, WorkedExampleThroughTheHost) {
     EXPECT_EQ(CallUtf8("Orbx_Code128HR", "12345~m05"), u"123457");
 }
 
+// The version function's answer and the data type it is stored with, as the host sees them.
+struct Answer {
+    std::u16string text;
+    fmx::int32 type;
+};
+
+Answer VersionAnswer(const std::u16string* keyword) {
+    fmx::DataVectUniquePtr parms;
+    if (keyword != nullptr) fmxhost::PushTextParameter(*parms, *keyword);
+    fmx::DataUniquePtr result;
+    const auto f = test::Function("Orbx_PluginVersion");
+    EXPECT_EQ(f.callback(f.functionId, fmxhost::Environment(), *parms, *result), 0);
+    return {fmxhost::Units(result->GetAsText()), fmxhost::StoredType(*result)};
+}
+
 TEST(VersionFunction, Keywords) {
-#if defined(_WIN32)
-    const std::u16string platform = u"Windows";
-#else
-    const std::u16string platform = u"Linux";
-#endif
-    const std::pair<std::u16string, std::u16string> rows[] = {
-        {u"", u"2013"},          {u"short", u"2013"},          {u"long", u"Orbelantrix 2013"},
-        {u"platform", platform}, {u"autoupdate", u"01000000"}, {u"x", u""},
-        {u"long ", u""},
+    constexpr fmx::int32 kText = fmx::Data::kDTText, kNumber = fmx::Data::kDTNumber;
+    struct Row {
+        std::u16string keyword;
+        Answer linux_and_windows, macos;
     };
-    for (const auto& [keyword, expected] : rows) {
-        SCOPED_TRACE(host::Utf16ToUtf8(keyword));
-        EXPECT_EQ(Call("Orbx_PluginVersion", keyword), expected);
+    const std::u16string platform =
+        test::PluginEdition() == test::Edition::windows ? u"Windows" : u"Linux";
+    const Row rows[] = {
+        /* 0 */ {u"", {u"2013", kText}, {u"2014", kNumber}},
+        /* 1 */ {u"short", {u"2013", kText}, {u"2014", kNumber}},
+        /* 2 */ {u"long", {u"Orbelantrix 2013", kText}, {u"2014", kNumber}},
+        // "platform" names the platform and "autoupdate" gives the release on every edition.
+        /* 3 */ {u"platform", {platform, kText}, {u"macOS", kText}},
+        /* 4 */ {u"autoupdate", {u"01000000", kText}, {u"01000000", kText}},
+        /* 5 */ {u"x", {u"", kText}, {u"2014", kNumber}},
+        /* 6 */ {u"long ", {u"", kText}, {u"2014", kNumber}},
+    };
+    const bool macos = test::PluginEdition() == test::Edition::macos;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(host::Utf16ToUtf8(row.keyword));
+        const Answer& expected = macos ? row.macos : row.linux_and_windows;
+        const Answer answer = VersionAnswer(&row.keyword);
+        EXPECT_EQ(answer.text, expected.text);
+        EXPECT_EQ(answer.type, expected.type);
     }
-    EXPECT_EQ(host::Evaluate(test::Function("Orbx_PluginVersion"), nullptr), u"2013");
+    const Answer without = VersionAnswer(nullptr);
+    EXPECT_EQ(without.text, test::VersionAnswer());
+    EXPECT_EQ(without.type, macos ? kNumber : kText);
+}
+
+// A host call that reports a failure (here an allocation failure, the n-th call that creates or
+// changes a host object) makes the plug-in's SDK wrapper throw inside the plug-in, which
+// catches it: the calculation gets the empty text, the adapter returns 0 and every host object
+// is released. Every call of the adapter is made to fail in turn, until a count is reached that
+// the adapter no longer reaches and its whole result comes back.
+TEST(Adapters, AFailingHostCallGivesTheEmptyText) {
+    struct Row {
+        const char* function;
+        std::u16string parameter;
+    };
+    const Row rows[] = {
+        /* 0 */ {"Orbx_Code128", u"AB12345678"},
+        /* 1 */ {"Orbx_Uni_C39", u"CODE|3|1"},
+        /* 2 */ {"Orbx_DataBarExpanded", u"(01)98898765432106(3202)012345(15)991231|4"},
+        /* 3 */ {"Orbx_PluginVersion", u"long"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.function);
+        const auto f = test::Function(row.function);
+        const std::u16string whole = host::Evaluate(f, &row.parameter);
+        ASSERT_FALSE(whole.empty());
+        int failed_calls = 0;
+        for (int n = 1; n <= 64; ++n) {
+            SCOPED_TRACE(n);
+            fmx::DataVectUniquePtr parms;
+            fmxhost::PushTextParameter(*parms, row.parameter);
+            fmx::DataUniquePtr result;
+            const long live = fmxhost::LiveObjects();
+            fmxhost::FailCallAt(n);
+            const fmx::errcode status =
+                f.callback(f.functionId, fmxhost::Environment(), *parms, *result);
+            fmxhost::FailCallAt(0);
+            EXPECT_EQ(status, 0);
+            EXPECT_EQ(fmxhost::LiveObjects(), live);
+            const std::u16string text = fmxhost::Units(result->GetAsText());
+            if (text == whole) break;
+            EXPECT_EQ(text, u"");
+            ++failed_calls;
+        }
+        // At least the copy of the parameter, the result's text and storing it.
+        EXPECT_GE(failed_calls, 3);
+        EXPECT_LT(failed_calls, 64);
+    }
 }
 
 TEST(Adapters, FunctionsWithoutTheirParameterGiveEmptyText) {

@@ -173,11 +173,17 @@ std::vector<Case> cases() {
 
 TEST(BadInput, EveryFunctionGivesItsDocumentedResult) {
     test::StartedPlugin();
+    // The macOS edition's version function answers its number to any parameter but its two
+    // keywords, none of which is among these.
+    const Expect mac_version = Exactly(u"2014");
+    const bool macos = test::PluginEdition() == test::Edition::macos;
     for (const Case& c : cases()) {
         for (const auto& f : fmxhost::Registrations()) {
             SCOPED_TRACE(std::string(c.what) + ", function " + std::to_string(f.functionId));
             const auto found = c.by_id.find(f.functionId);
-            const Expect& expect = found != c.by_id.end() ? found->second : c.otherwise;
+            const Expect& expect = macos && f.functionId == 1 ? mac_version
+                                   : found != c.by_id.end()   ? found->second
+                                                              : c.otherwise;
             const std::u16string result = host::Evaluate(f, &c.parameter);
             switch (expect.kind) {
                 case Expect::kEmpty:

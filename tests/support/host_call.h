@@ -9,8 +9,29 @@
 #include <string_view>
 
 #include "host/host.h"
+#if !defined(_WIN32)
+#include "host/macho_loader.h"
+#endif
 
 namespace orbx::test {
+
+// The edition of the plug-in the tests load (the host's default plug-in file, which ORBX_PLUGIN
+// may name): the macOS bundle answers the version function differently.
+enum class Edition { linux, windows, macos };
+
+inline Edition PluginEdition() {
+#if defined(_WIN32)
+    return Edition::windows;
+#else
+    return host::macho::IsMachO(host::DefaultPluginPath()) ? Edition::macos : Edition::linux;
+#endif
+}
+
+// What Orbx_PluginVersion answers without a parameter: the version text, or on macOS the
+// number that edition has always answered.
+inline std::u16string VersionAnswer() {
+    return PluginEdition() == Edition::macos ? u"2014" : u"2013";
+}
 
 // The real plug-in file, loaded and started once for the whole test program.
 inline host::Plugin& StartedPlugin() {
