@@ -38,6 +38,11 @@ void AssignUnits(fmx::Text& text, std::u16string_view units) {
     detail::impl<detail::TextImpl>(&text).units.assign(units.begin(), units.end());
 }
 
+std::string QuadCharText(const fmx::QuadChar& type) {
+    const char* chars = detail::impl<detail::QuadCharImpl>(&type).chars;
+    return std::string(chars, 4);
+}
+
 const fmx::ExprEnv& Environment() {
     static const detail::ExprEnvImpl env;
     return *detail::as<const fmx::ExprEnv>(env);
