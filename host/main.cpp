@@ -1,5 +1,6 @@
 // orbx: a host for the Orbelantrix plug-in. It loads the plug-in the way FileMaker does, sends
 // start-up, evaluates calculations with the registered functions and sends shut-down on exit.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -21,8 +22,12 @@ using orbx::host::HostError;
 
 const char kUsage[] =
     "usage: orbx [--plugin PATH] [--extension-version N] [--application N] [--codes] NAME "
-    "[PARAMETER]\n"
-    "       orbx [options] --batch      read NAME<TAB>PARAMETER lines from standard input\n"
+    "[PARAMETER...]\n"
+    "       orbx [options] --batch [--folder DIR]\n"
+    "            read NAME<TAB>PARAMETER lines from standard input (further parameters of a\n"
+    "            function that takes them in further tab-separated fields); with --folder, the\n"
+    "            content of each container result goes into DIR as LINE-FILENAME\n"
+    "       orbx [options] --save FILE NAME PARAMETER...  write a container result's content\n"
     "       orbx [options] --list       list the registered functions\n"
     "       orbx [options] --string N   ask the plug-in for string N\n"
     "       orbx [options] --svg FILE NAME PARAMETER   write the symbol the font draws as SVG\n"
@@ -48,10 +53,12 @@ struct Options {
     std::string plugin = orbx::host::DefaultPluginPath();
     orbx::host::HostIdentity identity;
     bool codes = false;
-    enum { evaluate, batch, list, string, svg, show, reload } mode = evaluate;
+    enum { evaluate, batch, list, string, svg, show, reload, save } mode = evaluate;
     int threads = 4;
     int string_id = 0;
     std::string svg_file;
+    std::string save_file;
+    std::string folder;
     std::vector<std::string> rest;
 };
 
@@ -85,6 +92,11 @@ Options parse(int argc, char** argv) {
         } else if (a == "--svg") {
             o.mode = Options::svg;
             o.svg_file = value();
+        } else if (a == "--save") {
+            o.mode = Options::save;
+            o.save_file = value();
+        } else if (a == "--folder") {
+            o.folder = value();
         } else if (a == "--show") {
             o.mode = Options::show;
         } else if (a == "--help" || a == "-h") {
@@ -150,6 +162,36 @@ int reload(const Options& o) {
     return 0;
 }
 
+// The parameters of NAME PARAMETER...: all the arguments after the name, as many as the function
+// takes (as the host refuses a calculation with more).
+std::vector<std::u16string> parameters_of(const Options& o, const fmxhost::Registration& function) {
+    std::vector<std::u16string> parameters;
+    for (std::size_t i = 1; i < o.rest.size(); ++i)
+        parameters.push_back(orbx::host::Utf8ToUtf16(o.rest[i]));
+    if (parameters.size() > static_cast<std::size_t>(std::max<short>(function.maxArgs, 1))) {
+        throw HostError(o.rest[0] + " takes at most " + std::to_string(function.maxArgs) +
+                        " parameters");
+    }
+    return parameters;
+}
+
+// --save: evaluates NAME( PARAMETER... ) and writes its container's content (the PNG or PDF).
+int save(const Options& o) {
+    if (o.rest.empty()) throw HostError(std::string("bad arguments\n") + kUsage);
+    const auto function = orbx::host::FindFunction(o.rest[0]);
+    if (!function) throw HostError("unknown function " + o.rest[0]);
+    const orbx::host::Result result =
+        orbx::host::EvaluateAll(*function, parameters_of(o, *function));
+    const auto* content = result.container ? result.container->Main() : nullptr;
+    if (content == nullptr) throw HostError(o.rest[0] + " gave no container");
+    std::ofstream file(o.save_file, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(content->bytes.data()),
+               static_cast<std::streamsize>(content->bytes.size()));
+    if (!file.flush()) throw HostError("cannot write " + o.save_file);
+    std::cout << orbx::host::Describe(*result.container) << '\n';
+    return 0;
+}
+
 int run(const Options& o) {
     if (o.mode == Options::reload) return reload(o);
     orbx::host::Plugin plugin(o.plugin, o.identity);
@@ -186,19 +228,23 @@ int run(const Options& o) {
         return 0;
     }
     if (o.mode == Options::batch) {
-        orbx::host::RunBatch(stdin, stdout, o.codes);
+        orbx::host::RunBatch(stdin, stdout, o.codes, o.folder);
         return 0;
     }
     if (o.mode == Options::svg || o.mode == Options::show) return draw(o);
-    if (o.rest.empty() || o.rest.size() > 2)
-        throw HostError(std::string("bad arguments\n") + kUsage);
+    if (o.mode == Options::save) return save(o);
+    if (o.rest.empty()) throw HostError(std::string("bad arguments\n") + kUsage);
     const auto function = orbx::host::FindFunction(o.rest[0]);
     if (!function) throw HostError("unknown function " + o.rest[0]);
-    std::optional<std::u16string> parameter;
-    if (o.rest.size() == 2) parameter = orbx::host::Utf8ToUtf16(o.rest[1]);
-    const std::u16string result =
-        orbx::host::Evaluate(*function, parameter ? &*parameter : nullptr);
-    std::cout << result_line(o, result) << '\n';
+    if (o.rest.size() == 1) {
+        std::cout << result_line(o, orbx::host::Evaluate(*function, nullptr)) << '\n';
+        return 0;
+    }
+    const orbx::host::Result result =
+        orbx::host::EvaluateAll(*function, parameters_of(o, *function));
+    std::cout << (result.container ? orbx::host::Describe(*result.container)
+                                   : result_line(o, result.text))
+              << '\n';
     return 0;
 }
 

@@ -18,6 +18,8 @@ namespace {
 // The longest symbology name and settings text read; longer ones name nothing and set nothing.
 constexpr fmx::uint32 kLongestName = 64;
 constexpr fmx::uint32 kLongestSettings = 1024;
+// The readable-line functions' output buffer (Orbx_Code128HR's and Orbx_Uni_C128HR's).
+constexpr long kReadableRoom = 2048;
 
 struct ImageWork {
     char text[kLargestOutput];      // the function's font text
@@ -51,7 +53,7 @@ std::size_t readable_line(const picture::Symbology& s, const EncodingWork& encod
     out[0] = '\0';
     switch (s.readable) {
         case picture::Readable::code128:
-            if (Orbelantrix_Code128HumanReadable(data, tilde, out, 0) != 0) return 0;
+            if (Orbelantrix_Code128HumanReadable(data, tilde, out, kReadableRoom) != 0) return 0;
             return strnlen(out, kLargestOutput);
         case picture::Readable::universal: {
             // GS1-128 puts FNC1 in front of data that does not begin with one.
@@ -64,7 +66,7 @@ std::size_t readable_line(const picture::Symbology& s, const EncodingWork& encod
                 gs1[kLargestInput + 1] = '\0';
                 data = gs1;
             }
-            if (Orbelantrix_Universal_C128HR(data, tilde, out, 0) != 0) return 0;
+            if (Orbelantrix_Universal_C128HR(data, tilde, out, kReadableRoom) != 0) return 0;
             return strnlen(out, kLargestOutput);
         }
         case picture::Readable::set_c: {
