@@ -21,11 +21,17 @@ void put(std::vector<unsigned char>& out, long v) {
 }
 
 // A coordinate with two decimals, enough for a hundredth of a pixel.
-void put_fixed(std::vector<unsigned char>& out, double v) {
+void put_fixed(std::vector<unsigned char>& out, double v, int decimals = 2) {
     char digits[32];
     const auto end =
-        std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, 2).ptr;
+        std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, decimals).ptr;
     out.insert(out.end(), digits, end);
+}
+
+// A page side in points, a hundredth of a pixel short of the picture's side: a renderer that
+// rounds a side's pixels up (or to the nearest) then gets the picture's pixels, not one more.
+void put_side(std::vector<unsigned char>& out, int pixels, int dpi) {
+    put_fixed(out, (pixels - 0.01) * 72.0 / dpi, 4);
 }
 
 void put_point(std::vector<unsigned char>& out, double x, double y, std::string_view op) {
@@ -39,9 +45,9 @@ void put_point(std::vector<unsigned char>& out, double x, double y, std::string_
 void content(const Layout& layout, std::vector<unsigned char>& out) {
     out.clear();
     put(out, "q ");
-    put_fixed(out, 72.0 / layout.dpi);
+    put_fixed(out, 72.0 / layout.dpi, 6);
     put(out, " 0 0 ");
-    put_fixed(out, 72.0 / layout.dpi);
+    put_fixed(out, 72.0 / layout.dpi, 6);
     put(out, " 0 0 cm\n");
     for (const Box& b : layout.boxes) {
         put(out, static_cast<long>(b.x));
@@ -96,9 +102,9 @@ bool WritePdf(const Layout& layout, std::vector<unsigned char>& work,
     object(3);
     // The page is the picture: its pixels at the picture's resolution, in points.
     put(pdf, "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ");
-    put_fixed(pdf, layout.width * 72.0 / layout.dpi);
+    put_side(pdf, layout.width, layout.dpi);
     put(pdf, " ");
-    put_fixed(pdf, layout.height * 72.0 / layout.dpi);
+    put_side(pdf, layout.height, layout.dpi);
     put(pdf, "] /Resources << >> /Contents 4 0 R >>\nendobj\n");
     object(4);
     const std::size_t length_at = pdf.size();

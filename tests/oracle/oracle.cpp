@@ -267,6 +267,10 @@ ReadBack ReadImage(const render::Bitmap& image, int formats, bool pure, bool add
 
 }  // namespace
 
+ReadBack ReadBitmap(const render::Bitmap& image, int formats, bool pure, bool add_on) {
+    return ReadImage(image, formats, pure, add_on);
+}
+
 ReadBack Read(const render::Symbol& symbol, int formats, bool pure, bool add_on) {
     return ReadImage(render::Rasterize(symbol, 2, 2.0), formats, pure, add_on);
 }

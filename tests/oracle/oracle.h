@@ -106,6 +106,10 @@ struct ReadBack {
 // holds one computer-drawn symbol (needed for the stacked DataBar forms).
 ReadBack Read(const render::Symbol& symbol, int formats, bool pure = false, bool add_on = false);
 
+// Reads an image of a symbol with zxing-cpp, with the same hints.
+ReadBack ReadBitmap(const render::Bitmap& image, int formats, bool pure = false,
+                    bool add_on = false);
+
 // The same for our result, and zxing-cpp reads each of its font settings too: one that reads
 // otherwise than the symbol fails the test.
 ReadBack Read(const Ours& ours, int formats, bool pure = false, bool add_on = false);
