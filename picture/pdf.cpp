@@ -1,4 +1,5 @@
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -20,12 +21,25 @@ void put(std::vector<unsigned char>& out, long v) {
     out.insert(out.end(), digits, end);
 }
 
-// A coordinate with two decimals, enough for a hundredth of a pixel.
+// A number with `decimals` decimals (rounded), written by hand: the C++ library's floating-point
+// to_chars needs a newer C++ runtime than the oldest supported Linux has.
 void put_fixed(std::vector<unsigned char>& out, double v, int decimals = 2) {
-    char digits[32];
-    const auto end =
-        std::to_chars(digits, digits + sizeof digits, v, std::chars_format::fixed, decimals).ptr;
-    out.insert(out.end(), digits, end);
+    long long scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const bool negative = v < 0;
+    const auto units = static_cast<long long>(std::llround((negative ? -v : v) * scale));
+    if (negative && units != 0) put(out, "-");
+    put(out, static_cast<long>(units / scale));
+    if (decimals == 0) return;
+    char digits[24];
+    long long fraction = units % scale;
+    for (int i = decimals - 1; i >= 0; --i) {
+        digits[i] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    out.push_back('.');
+    out.insert(out.end(), digits, digits + decimals);
 }
 
 // A page side in points, a hundredth of a pixel short of the picture's side: a renderer that

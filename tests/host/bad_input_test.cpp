@@ -175,6 +175,8 @@ TEST(BadInput, EveryFunctionGivesItsDocumentedResult) {
     test::StartedPlugin();
     for (const Case& c : cases()) {
         for (const auto& f : fmxhost::Registrations()) {
+            // The picture function takes two parameters at least (tests/host/image_test.cpp).
+            if (f.functionId == 37) continue;
             SCOPED_TRACE(std::string(c.what) + ", function " + std::to_string(f.functionId));
             const auto found = c.by_id.find(f.functionId);
             const Expect& expect = found != c.by_id.end() ? found->second : c.otherwise;
