@@ -68,7 +68,7 @@ TEST_F(Lifecycle, RegistersTheFunctionsInOrder) {
     EXPECT_EQ(functions[1].name, u"Orbx_Code128");
     EXPECT_EQ(functions[29].name, u"Orbx_Uni_OneCode");
     EXPECT_EQ(functions[30].name, u"Orbx_USPS_IntelligentMail");
-    EXPECT_EQ(functions.back().prototype, u"Orbx_DataBarStackedOmniDirectional( parameter )");
+    EXPECT_EQ(functions[35].prototype, u"Orbx_DataBarStackedOmniDirectional( parameter )");
 }
 
 TEST_F(Lifecycle, TheNamesOfAllFunctions) {
