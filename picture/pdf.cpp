@@ -11,14 +11,22 @@ namespace orbx::picture {
 
 namespace {
 
+// Appends bytes (resize and copy: GCC 12 at -O3 misreads vector::insert of a few bytes as an
+// overflow).
+void append(std::vector<unsigned char>& out, const char* bytes, std::size_t n) {
+    const std::size_t at = out.size();
+    out.resize(at + n);
+    std::memcpy(out.data() + at, bytes, n);
+}
+
 void put(std::vector<unsigned char>& out, std::string_view s) {
-    out.insert(out.end(), s.begin(), s.end());
+    append(out, s.data(), s.size());
 }
 
 void put(std::vector<unsigned char>& out, long v) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
-    out.insert(out.end(), digits, end);
+    append(out, digits, static_cast<std::size_t>(end - digits));
 }
 
 // A number with `decimals` decimals (rounded), written by hand: the C++ library's floating-point
@@ -39,7 +47,7 @@ void put_fixed(std::vector<unsigned char>& out, double v, int decimals = 2) {
         fraction /= 10;
     }
     out.push_back('.');
-    out.insert(out.end(), digits, digits + decimals);
+    append(out, digits, static_cast<std::size_t>(decimals));
 }
 
 // A page side in points, a hundredth of a pixel short of the picture's side: a renderer that

@@ -12,13 +12,11 @@ namespace orbx::picture {
 namespace {
 
 // The per-thread compressor: its state (some 256 KB) is made once and reset for each picture.
+// Run-length matching: the filtered rows of bars are runs of zeros, which it finds at once.
 struct Compressor {
     z_stream stream{};
     bool ready = false;
-    Compressor() {
-        ready = deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8,
-                             Z_DEFAULT_STRATEGY) == Z_OK;
-    }
+    Compressor() { ready = deflateInit2(&stream, 1, Z_DEFLATED, 15, 8, Z_RLE) == Z_OK; }
     ~Compressor() {
         if (ready) deflateEnd(&stream);
     }
@@ -50,7 +48,8 @@ template <typename F>
 bool chunk(std::vector<unsigned char>& out, const char (&type)[5], F fill) {
     const std::size_t start = out.size();
     put32(out, 0);
-    out.insert(out.end(), type, type + 4);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<unsigned char>(type[i]));
     if (!fill()) return false;
     const std::size_t length = out.size() - start - 8;
     set32(out.data() + start, static_cast<std::uint32_t>(length));
@@ -85,6 +84,11 @@ bool WritePng(Raster& raster, int dpi, std::vector<unsigned char>& png) {
         unsigned char* row = raster.rows.data() + static_cast<std::size_t>(y) * raster.stride;
         const unsigned char* above = row - raster.stride;
         row[0] = 2;
+        // The rows of the bars repeat: each becomes zeros.
+        if (std::memcmp(row + 1, above + 1, raster.stride - 1) == 0) {
+            std::memset(row + 1, 0, raster.stride - 1);
+            continue;
+        }
         for (std::size_t i = 1; i < raster.stride; ++i)
             row[i] = static_cast<unsigned char>(row[i] - above[i]);
     }
