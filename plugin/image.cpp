@@ -133,9 +133,10 @@ bool draw(const fmx::DataVect& parms, fmx::Data& result) {
     const fmx::uint32 length =
         EncodeText(FunctionRowById(s->function), parms.AtAsText(1), encoding, work.text);
     if (length == 0) return false;
-    render::Rendering drawn = render::Render(s->font, std::string_view(work.text, length));
-    if (!drawn.symbol) return false;
-    work.symbol = std::move(*drawn.symbol);
+    // Into the thread's symbol, whose rows keep their storage from picture to picture.
+    if (!render::RenderInto(s->font, std::string_view(work.text, length), work.symbol)) {
+        return false;
+    }
     const std::size_t readable = readable_line(*s, encoding, work.symbol, work.readable);
 
     picture::Picture p;
