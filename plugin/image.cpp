@@ -52,9 +52,34 @@ std::size_t readable_line(const picture::Symbology& s, const EncodingWork& encod
         s.readable_tilde >= 0 ? s.readable_tilde : LongOption(encoding.options, 0, 1);
     out[0] = '\0';
     switch (s.readable) {
-        case picture::Readable::code128:
+        case picture::Readable::code128: {
+            // The readable-line function leaves "~202" and "~212" to "~217" as typed (it puts
+            // identifiers in parentheses after the FNC1 byte itself): with the tilde flag on,
+            // they are given to it as the bytes they stand for, so that a GS1-128 symbol prints
+            // its identifiers.
+            char gs1[kLargestInput + 1];
+            if (tilde != 0) {
+                std::size_t n = 0;
+                for (const char* p = data; *p != '\0' && n < kLargestInput;) {
+                    const bool escape = p[0] == '~' && p[1] == '2' &&
+                                        ((p[2] == '0' && p[3] == '2') ||
+                                         (p[2] == '1' && p[3] >= '2' && p[3] <= '7'));
+                    if (p[0] == '~' && p[1] == '~') {
+                        gs1[n++] = *p++;
+                        if (n < kLargestInput) gs1[n++] = *p++;
+                    } else if (escape) {
+                        gs1[n++] = static_cast<char>(p[2] == '0' ? 202 : 210 + (p[3] - '0'));
+                        p += 4;
+                    } else {
+                        gs1[n++] = *p++;
+                    }
+                }
+                gs1[n] = '\0';
+                data = gs1;
+            }
             if (Orbelantrix_Code128HumanReadable(data, tilde, out, kReadableRoom) != 0) return 0;
             return strnlen(out, kLargestOutput);
+        }
         case picture::Readable::universal: {
             // GS1-128 puts FNC1 in front of data that does not begin with one.
             char gs1[kLargestInput + 2];
@@ -137,10 +162,16 @@ bool draw(const fmx::DataVect& parms, fmx::Data& result) {
     if (!render::RenderInto(s->font, std::string_view(work.text, length), work.symbol)) {
         return false;
     }
-    const std::size_t readable = readable_line(*s, encoding, work.symbol, work.readable);
+    // The line without the spaces an identifier's parentheses bring at its ends.
+    std::string_view readable(work.readable,
+                              readable_line(*s, encoding, work.symbol, work.readable));
+    while (!readable.empty() && readable.front() == ' ')
+        readable.remove_prefix(1);
+    while (!readable.empty() && readable.back() == ' ')
+        readable.remove_suffix(1);
 
     picture::Picture p;
-    if (!picture::Draw(*s, work.symbol, std::string_view(work.readable, readable), settings, p)) {
+    if (!picture::Draw(*s, work.symbol, readable, settings, p)) {
         return false;
     }
     store_picture(*s, p, settings.format == picture::Format::pdf, result);
