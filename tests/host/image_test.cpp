@@ -7,6 +7,7 @@
 
 #include "host/host.h"
 #include "support/host_call.h"
+#include "support/threads.h"
 
 namespace orbx::test {
 namespace {
@@ -112,6 +113,33 @@ TEST(ImageFunction, AWideSymbolIsDrawnWithASmallerModule) {
     ASSERT_TRUE(r.container);
     EXPECT_LE(r.container->width, 10000);
     EXPECT_GT(r.container->width, 800 * 11);
+}
+
+// Each thread draws with buffers of its own: pictures of different symbols and settings made on
+// eight threads at once are the pictures made one at a time.
+TEST(ImageConcurrency, EightThreadsDrawThePicturesOfOne) {
+    const std::vector<std::vector<std::string>> calls = {
+        {"Code128", "INV-2024/0815 ab Q17"},
+        {"EAN13", "590123412345", "format=pdf"},
+        {"DataBarExpanded", "(01)98898765432106(3202)012345(15)991231|4", "dpi=600"},
+        {"USPS_IntelligentMail", "01234567094987654321", "quiet=off"},
+        {"Uni_C39", "CODE-39|2.5|1", "module=0.5mm; text=off"},
+    };
+    std::vector<std::vector<unsigned char>> alone;
+    for (const auto& c : calls) {
+        const host::Result r = Image(c);
+        ASSERT_TRUE(r.container);
+        alone.push_back(r.container->Main()->bytes);
+    }
+    ExpectNoThreadWrong(8, [&](int t) {
+        int wrong = 0;
+        for (int round = 0; round < 20; ++round) {
+            const std::size_t k = static_cast<std::size_t>(t + round) % calls.size();
+            const host::Result r = Image(calls[k]);
+            if (!r.container || r.container->Main()->bytes != alone[k]) ++wrong;
+        }
+        return wrong;
+    });
 }
 
 }  // namespace
