@@ -12,6 +12,9 @@
 #include "host/batch.h"
 #include "host/host.h"
 #include "host/platform.h"
+#include "picture/encode.h"
+#include "picture/layout.h"
+#include "picture/readable.h"
 #include "render/raster.h"
 #include "render/render.h"
 #include "render/svg.h"
@@ -31,6 +34,8 @@ const char kUsage[] =
     "       orbx [options] --list       list the registered functions\n"
     "       orbx [options] --string N   ask the plug-in for string N\n"
     "       orbx [options] --svg FILE NAME PARAMETER   write the symbol the font draws as SVG\n"
+    "       orbx [options] --svg FILE NAME PARAMETER SETTINGS\n"
+    "            the same drawn as Orbx_Image draws its pictures, with those settings\n"
     "       orbx [options] --show NAME PARAMETER       draw the symbol with block characters\n"
     "       orbx [options] --reload [--threads N] NAME [PARAMETER]\n"
     "            disable and enable the plug-in while N threads (4) that called NAME live on, as\n"
@@ -116,9 +121,61 @@ std::string result_line(const Options& o, const std::u16string& result) {
     return orbx::host::Utf16ToUtf8(result);
 }
 
+// The number a tilde-flag field begins with, as the plug-in reads an option: spaces, a sign,
+// digits; 0 for a field that begins otherwise, `fallback` for an empty one.
+long option_number(std::string_view field, long fallback) {
+    if (field.empty()) return fallback;
+    std::size_t i = 0;
+    while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r')))
+        ++i;
+    const bool negative = i < field.size() && field[i] == '-';
+    if (i < field.size() && (field[i] == '-' || field[i] == '+')) ++i;
+    long value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9' && value < 100000000; ++i)
+        value = value * 10 + (field[i] - '0');
+    return negative ? -value : value;
+}
+
+// --svg with settings: the symbol laid out as the picture function lays it out (picture/), its
+// readable line made from the parameter as the function's encoder is given it.
+void draw_picture(const Options& o, const std::string& name, const std::string& bytes) {
+    const auto* s = orbx::picture::FindSymbology(name.substr(5));
+    if (s == nullptr) throw HostError(o.rest[0] + " draws no picture");
+    orbx::render::Symbol symbol;
+    std::string error;
+    if (!orbx::render::RenderInto(s->font, bytes, symbol, &error)) throw HostError(error);
+    // The parameter's units as bytes; a function whose option is the tilde flag takes the data
+    // up to the first "|" and the flag from the field after it.
+    std::string data;
+    for (char16_t u : orbx::host::Utf8ToUtf16(o.rest[1]))
+        data += static_cast<char>(u & 0xFF);
+    long tilde = s->readable_tilde;
+    if (tilde < 0) {
+        const std::size_t bar = data.find('|');
+        const std::string field =
+            bar == std::string::npos ? "" : data.substr(bar + 1, data.find('|', bar + 1) - bar - 1);
+        tilde = option_number(field, 1);
+        if (bar != std::string::npos) data.resize(bar);
+    }
+    std::vector<char> line(2048);
+    const std::string_view readable =
+        orbx::picture::ReadableLine(*s, data.c_str(), tilde, symbol, line.data(), line.size());
+    orbx::picture::Layout layout;
+    if (!orbx::picture::Lay(*s, symbol, readable, orbx::picture::ParseSettings(o.rest[2]),
+                            layout)) {
+        throw HostError("the symbol does not fit a picture");
+    }
+    std::vector<unsigned char> svg;
+    orbx::picture::WriteSvg(layout, svg);
+    std::ofstream file(o.svg_file, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(svg.data()), static_cast<std::streamsize>(svg.size()));
+    if (!file.flush()) throw HostError("cannot write " + o.svg_file);
+}
+
 // --svg and --show: evaluates NAME( PARAMETER ) and draws the symbol its font shows.
 int draw(const Options& o) {
-    if (o.rest.size() != 2) throw HostError(std::string("bad arguments\n") + kUsage);
+    const bool settings = o.mode == Options::svg && o.rest.size() == 3;
+    if (o.rest.size() != 2 && !settings) throw HostError(std::string("bad arguments\n") + kUsage);
     const auto function = orbx::host::FindFunction(o.rest[0]);
     if (!function) throw HostError("unknown function " + o.rest[0]);
     const auto font = orbx::render::FontOf(orbx::host::Utf16ToUtf8(function->name));
@@ -128,6 +185,10 @@ int draw(const Options& o) {
     if (result.empty()) throw HostError(o.rest[0] + " gave the empty text");
     const auto bytes = orbx::render::FontBytes(result);
     if (!bytes) throw HostError("the result holds a character outside Windows-1252");
+    if (settings) {
+        draw_picture(o, orbx::host::Utf16ToUtf8(function->name), *bytes);
+        return 0;
+    }
     const orbx::render::Rendering drawn = orbx::render::Render(*font, *bytes);
     if (!drawn.symbol) throw HostError(drawn.error);
     if (o.mode == Options::show) {

@@ -19,6 +19,10 @@ bool WritePng(Raster& raster, int dpi, std::vector<unsigned char>& png);
 bool WritePdf(const Layout& layout, std::vector<unsigned char>& work,
               std::vector<unsigned char>& pdf);
 
+// An SVG document of the layout: one user unit a pixel, the bars as rectangles and the readable
+// line as OCR-B outlines, as the PDF draws them.
+void WriteSvg(const Layout& layout, std::vector<unsigned char>& svg);
+
 // zlib's compression of `size` bytes appended to `out`; false when zlib fails.
 bool AppendDeflated(const unsigned char* in, std::size_t size, std::vector<unsigned char>& out);
 

@@ -106,6 +106,52 @@ void content(const Layout& layout, std::vector<unsigned char>& out) {
 
 }  // namespace
 
+void WriteSvg(const Layout& layout, std::vector<unsigned char>& svg) {
+    svg.clear();
+    put(svg, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"");
+    put(svg, static_cast<long>(layout.width));
+    put(svg, "\" height=\"");
+    put(svg, static_cast<long>(layout.height));
+    put(svg, "\" viewBox=\"0 0 ");
+    put(svg, static_cast<long>(layout.width));
+    put(svg, " ");
+    put(svg, static_cast<long>(layout.height));
+    put(svg, "\">\n<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n<g fill=\"black\">\n");
+    for (const Box& b : layout.boxes) {
+        put(svg, "<rect x=\"");
+        put(svg, static_cast<long>(b.x));
+        put(svg, "\" y=\"");
+        put(svg, static_cast<long>(b.y));
+        put(svg, "\" width=\"");
+        put(svg, static_cast<long>(b.w));
+        put(svg, "\" height=\"");
+        put(svg, static_cast<long>(b.h));
+        put(svg, "\"/>\n");
+    }
+    for (const TextRun& run : layout.text) {
+        double pen = run.left;
+        for (char ch : run.text) {
+            const auto c = static_cast<unsigned char>(ch);
+            bool any = false;
+            ForEachContour(c, [&](const Contour& contour) {
+                if (!any) put(svg, "<path d=\"");
+                any = true;
+                const std::size_t n = contour.points.size() / 2;
+                for (std::size_t i = 0; i < n; ++i) {
+                    put(svg, i == 0 ? "M" : "L");
+                    put_fixed(svg, pen + contour.points[2 * i] * run.scale);
+                    put(svg, " ");
+                    put_fixed(svg, run.baseline - contour.points[2 * i + 1] * run.scale);
+                }
+                put(svg, "Z");
+            });
+            if (any) put(svg, "\"/>\n");
+            pen += Advance(c) * run.scale;
+        }
+    }
+    put(svg, "</g>\n</svg>\n");
+}
+
 bool WritePdf(const Layout& layout, std::vector<unsigned char>& work,
               std::vector<unsigned char>& pdf) {
     content(layout, work);

@@ -1,8 +1,11 @@
 #include "picture/readable.h"
 
+#include <cstring>
 #include <string_view>
 
+#include "encoders/code128/code128_sets.h"
 #include "encoders/linear/narrow_wide_patterns.h"
+#include "encoders/universal/uni_code128_sets.h"
 
 namespace orbx::picture {
 
@@ -57,6 +60,11 @@ int find(const std::array<std::string_view, N>& table, std::string_view pattern)
     }
     return -1;
 }
+
+// The longest data string of a function's encoder, and the readable-line functions' output
+// buffer (Orbx_Code128HR's and Orbx_Uni_C128HR's).
+constexpr std::size_t kLongestData = 2048;
+constexpr long kReadableRoom = 2048;
 
 constexpr std::string_view kCode39Characters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
 static_assert(kCode39Characters.size() == kCode39StartStopIndex);
@@ -132,6 +140,88 @@ std::size_t ReadElements(const Symbology& s, const render::Symbol& symbol, char*
             return 0;
     }
     return 0;
+}
+
+namespace {
+
+std::size_t readable_bytes(const Symbology& s, const char* given, long tilde,
+                           const render::Symbol& symbol, char* out, std::size_t size) {
+    char* data = const_cast<char*>(given);
+    out[0] = '\0';
+    switch (s.readable) {
+        case Readable::code128: {
+            // The readable-line function leaves "~202" and "~212" to "~217" as typed (it puts
+            // identifiers in parentheses after the FNC1 byte itself): with the tilde flag on,
+            // they are given to it as the bytes they stand for, so that a GS1-128 symbol prints
+            // its identifiers.
+            char gs1[kLongestData + 1];
+            if (tilde != 0) {
+                std::size_t n = 0;
+                for (const char* p = data; *p != '\0' && n < kLongestData;) {
+                    const bool escape = p[0] == '~' && p[1] == '2' &&
+                                        ((p[2] == '0' && p[3] == '2') ||
+                                         (p[2] == '1' && p[3] >= '2' && p[3] <= '7'));
+                    if (p[0] == '~' && p[1] == '~') {
+                        gs1[n++] = *p++;
+                        if (n < kLongestData) gs1[n++] = *p++;
+                    } else if (escape) {
+                        gs1[n++] = static_cast<char>(p[2] == '0' ? 202 : 210 + (p[3] - '0'));
+                        p += 4;
+                    } else {
+                        gs1[n++] = *p++;
+                    }
+                }
+                gs1[n] = '\0';
+                data = gs1;
+            }
+            if (Orbelantrix_Code128HumanReadable(data, tilde, out, kReadableRoom) != 0) return 0;
+            return strnlen(out, size);
+        }
+        case Readable::universal: {
+            // GS1-128 puts FNC1 in front of data that does not begin with one.
+            char gs1[kLongestData + 2];
+            const auto first = static_cast<unsigned char>(data[0]);
+            if (s.readable_tilde == 1 && !(first >= 202 && first <= 218) &&
+                std::strncmp(data, "~2", 2) != 0) {
+                gs1[0] = static_cast<char>(202);
+                std::strncpy(gs1 + 1, data, kLongestData);
+                gs1[kLongestData + 1] = '\0';
+                data = gs1;
+            }
+            if (Orbelantrix_Universal_C128HR(data, tilde, out, kReadableRoom) != 0) return 0;
+            return strnlen(out, size);
+        }
+        case Readable::set_c: {
+            std::size_t digits = 0;
+            for (const char* p = data; *p != '\0'; ++p)
+                digits += *p >= '0' && *p <= '9' ? 1 : 0;
+            std::size_t n = 0;
+            if (digits % 2 == 1) out[n++] = '0';
+            for (const char* p = data; *p != '\0'; ++p) {
+                if (*p >= '0' && *p <= '9') out[n++] = *p;
+            }
+            return n;
+        }
+        case Readable::elements:
+            return ReadElements(s, symbol, out, size);
+        case Readable::labels:
+        case Readable::none:
+            return 0;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string_view ReadableLine(const Symbology& s, const char* data, long tilde,
+                              const render::Symbol& symbol, char* out, std::size_t size) {
+    if (size < static_cast<std::size_t>(kReadableRoom)) return {};
+    std::string_view line(out, readable_bytes(s, data, tilde, symbol, out, size));
+    while (!line.empty() && line.front() == ' ')
+        line.remove_prefix(1);
+    while (!line.empty() && line.back() == ' ')
+        line.remove_suffix(1);
+    return line;
 }
 
 }  // namespace orbx::picture
