@@ -77,8 +77,9 @@ exports)
     [ $fail -eq 0 ] && echo "$plugin exports $(printf '%s\n' "$exported" | wc -l) names, all the host's"
     ;;
 entry)
-    defined=$("$objdump" -T "$plugin" | grep -v '[*]UND[*]' | awk 'NF >= 6 && $1 ~ /^[0-9a-f]+$/ {print $NF}' |
-              sort -u)
+    # Global and weak definitions ("l" marks the local section symbols some linkers list).
+    defined=$("$objdump" -T "$plugin" | grep -v '[*]UND[*]' |
+              awk 'NF >= 6 && $1 ~ /^[0-9a-f]+$/ && $2 != "l" {print $NF}' | sort -u)
     if [ "$defined" != "FMExternCallProc" ]; then
         echo "$plugin defines dynamic symbols besides FMExternCallProc:" $defined >&2
         fail=1
