@@ -19,16 +19,16 @@ inline constexpr short kImageFunctionId = 37;
 ORBX_IMAGE_ROW(ORBX_IMAGE_DECLARATION)
 #undef ORBX_IMAGE_DECLARATION
 
-// The picture function's registration: its prototype and how many parameters it takes.
+// The picture function's registration: how many parameters it takes (its prototype is string
+// 100 + id of the string table).
 struct ImageRow {
     short id;
-    const char16_t* prototype;
     short fewest;
     short most;
     fmx::ExtPluginType adapter;
 };
 #define ORBX_IMAGE_REGISTRATION(id, adapter, prototype, fewest, most) \
-    inline constexpr ImageRow kImageRow = {id, u"" prototype, fewest, most, adapter};
+    inline constexpr ImageRow kImageRow = {id, fewest, most, adapter};
 ORBX_IMAGE_ROW(ORBX_IMAGE_REGISTRATION)
 #undef ORBX_IMAGE_REGISTRATION
 
