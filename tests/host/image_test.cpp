@@ -98,6 +98,7 @@ TEST(ImageFunction, GivesTheEmptyTextWhereThereIsNoPicture) {
         /* 7 */ {"DataBarLimited", "99999999999990"},  // the function refuses it
         /* 8 */ {std::string(100, 'C'), "ABC"},
         /* 9 */ {"Code128", std::string(910, 'A'), "module=25mm"},  // too wide at one pixel
+        /* 10 */ {"USPS_IntelligentMail", "1234"},  // its text is "Incorrct data", no symbol
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE("row " + std::to_string(i));
