@@ -255,9 +255,26 @@ char* write_codes(const fmx::uint16* units, std::size_t n, char* out) {
     return out;
 }
 
+// Writes a container's content into the folder as LINE-FILENAME.
+void save_content(const Container& container, const std::string& folder, std::size_t number) {
+    const Container::Stream* content = container.Main();
+    if (content == nullptr) return;
+    std::string name = Utf16ToUtf8(container.file_name);
+    for (char& c : name) {
+        if (c == '/' || c == '\\' || c == ':') c = '_';
+    }
+    const std::string path = folder + "/" + std::to_string(number) + "-" + name;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written =
+        file != nullptr &&
+        std::fwrite(content->bytes.data(), 1, content->bytes.size(), file) == content->bytes.size();
+    if (file != nullptr && std::fclose(file) != 0) throw HostError("cannot write " + path);
+    if (!written) throw HostError("cannot write " + path);
+}
+
 }  // namespace
 
-void RunBatch(std::FILE* in, std::FILE* out, bool codes) {
+void RunBatch(std::FILE* in, std::FILE* out, bool codes, const std::string& folder) {
     LineReader reader(in);
     Output output(out);
     FunctionCache functions;
@@ -282,6 +299,8 @@ void RunBatch(std::FILE* in, std::FILE* out, bool codes) {
     std::vector<fmx::uint16> resultUnits;
     std::string_view line;
     std::size_t number = 0;
+    // After a container result the result data is set back to text, as a new result would be.
+    bool held_container = false;
     while (reader.Next(line)) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -306,10 +325,50 @@ void RunBatch(std::FILE* in, std::FILE* out, bool codes) {
             throw HostError("line " + std::to_string(number) + ": unknown function " +
                             std::string(name));
         }
+        // A function of several parameters takes each further field as one more.
+        fmx::DataVectUniquePtr fields;
+        if (function->maxArgs > 1 && tab != std::string_view::npos) {
+            std::string_view rest = line.substr(tab + 1);
+            for (short k = 0; k < function->maxArgs; ++k) {
+                const std::size_t next = k + 1 < function->maxArgs ? rest.find('\t') : rest.npos;
+                const std::string_view raw = rest.substr(0, next);
+                if (units.size() <= raw.size()) units.resize(raw.size() + 1);
+                const char16_t* end = decode_parameter(raw, units.data());
+                if (end == nullptr) {
+                    throw HostError("line " + std::to_string(number) + ": malformed escape");
+                }
+                fmxhost::PushTextParameter(
+                    *fields, std::u16string_view(units.data(),
+                                                 static_cast<std::size_t>(end - units.data())));
+                if (next == rest.npos) break;
+                rest = rest.substr(next + 1);
+            }
+            parms = fields.get();
+        }
         // A function that leaves its result alone gives the empty text, as a new result would.
+        if (held_container) {
+            fmx::TextUniquePtr empty;
+            fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
+            result->SetAsText(*empty, *locale, fmx::Data::kDTText);
+            held_container = false;
+        }
         fmxhost::AssignUnits(resultText, {});
         function->callback(function->functionId, fmxhost::Environment(), *parms, *result);
 
+        if (function->maxArgs > 1) {
+            if (const auto container = ContainerOf(*result)) {
+                held_container = true;
+                if (!folder.empty()) save_content(*container, folder, number);
+                const std::string described = Describe(*container);
+                char* p = output.Room(described.size() + 1);
+                std::memcpy(p, described.data(), described.size());
+                p += described.size();
+                *p++ = '\n';
+                output.Commit(p);
+                output.LineDone();
+                continue;
+            }
+        }
         const fmx::Text& text = result->GetAsText();
         const std::size_t size = text.GetSize();
         if (resultUnits.size() < size) resultUnits.resize(size);

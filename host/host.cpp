@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "FMWrapper/FMXBinaryData.h"
 #include "FMWrapper/FMXData.h"
 #include "FMWrapper/FMXText.h"
 #include "host/platform.h"
@@ -142,6 +143,58 @@ std::u16string Evaluate(const fmxhost::Registration& function, const std::u16str
     fmx::DataUniquePtr result;
     function.callback(function.functionId, fmxhost::Environment(), *parms, *result);
     return fmxhost::Units(result->GetAsText());
+}
+
+const Container::Stream* Container::Main() const {
+    for (const Stream& s : streams) {
+        if (s.type != "FNAM" && s.type != "SIZE") return &s;
+    }
+    return nullptr;
+}
+
+std::optional<Container> ContainerOf(const fmx::Data& data) {
+    const fmx::BinaryData& binary = data.GetBinaryData();
+    const fmx::int32 count = binary.GetCount();
+    if (count <= 0) return std::nullopt;
+    Container c;
+    fmx::QuadCharUniquePtr type(' ', ' ', ' ', ' ');
+    for (fmx::int32 i = 0; i < count; ++i) {
+        binary.GetType(i, *type);
+        Container::Stream stream{fmxhost::QuadCharText(*type), {}};
+        stream.bytes.resize(binary.GetSize(i));
+        if (!stream.bytes.empty() &&
+            binary.GetData(i, 0, static_cast<fmx::uint32>(stream.bytes.size()),
+                           stream.bytes.data()) != 0) {
+            throw HostError("stream " + stream.type + " cannot be read");
+        }
+        c.streams.push_back(std::move(stream));
+    }
+    fmx::TextUniquePtr name;
+    if (binary.GetFNAMData(*name) == 0) c.file_name = fmxhost::Units(*name);
+    c.has_size = binary.GetSIZEData(c.width, c.height) == 0;
+    return c;
+}
+
+Result EvaluateAll(const fmxhost::Registration& function,
+                   const std::vector<std::u16string>& parameters) {
+    fmx::DataVectUniquePtr parms;
+    for (const std::u16string& p : parameters)
+        fmxhost::PushTextParameter(*parms, p);
+    fmx::DataUniquePtr result;
+    function.callback(function.functionId, fmxhost::Environment(), *parms, *result);
+    return Result{fmxhost::Units(result->GetAsText()), ContainerOf(*result)};
+}
+
+std::string Describe(const Container& c) {
+    std::string line = Utf16ToUtf8(c.file_name) + ":";
+    for (std::size_t i = 0; i < c.streams.size(); ++i) {
+        line += (i == 0 ? " " : ", ") + c.streams[i].type + " " +
+                std::to_string(c.streams[i].bytes.size()) + " bytes";
+    }
+    if (c.has_size) {
+        line += " (" + std::to_string(c.width) + " x " + std::to_string(c.height) + " pixels)";
+    }
+    return line;
 }
 
 ReloadReport ReloadWithLiveThreads(const std::string& path, const HostIdentity& identity,

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FMWrapper/FMXData.h"
 #include "FMWrapper/FMXExtern.h"
 #include "host_api/fmx_host.h"
 
@@ -86,6 +87,39 @@ std::optional<fmxhost::Registration> FindFunction(std::string_view name);
 // Evaluates a registered function as the host does: the parameter as text data (or no parameter
 // at all), and the result's text.
 std::u16string Evaluate(const fmxhost::Registration& function, const std::u16string* parameter);
+
+// A container result: its streams in order, and what its 'FNAM' and 'SIZE' streams say.
+struct Container {
+    struct Stream {
+        std::string type;  // 'PNGf', 'PDF ', 'FNAM', 'SIZE'
+        std::vector<unsigned char> bytes;
+    };
+    std::vector<Stream> streams;
+    std::u16string file_name;
+    bool has_size = false;
+    short width = 0;
+    short height = 0;
+
+    // The content: the first stream that is neither the file name nor the size.
+    const Stream* Main() const;
+};
+
+struct Result {
+    std::u16string text;
+    std::optional<Container> container;
+};
+
+// Evaluates a function with any number of text parameters; the result's text, and its streams
+// when it is a container.
+Result EvaluateAll(const fmxhost::Registration& function,
+                   const std::vector<std::u16string>& parameters);
+
+// The streams of a container data value, if it holds any.
+std::optional<Container> ContainerOf(const fmx::Data& data);
+
+// One line saying what a container holds: "Code128.png: PNGf 1893 bytes, FNAM 11 bytes, SIZE
+// 4 bytes (480 x 150 pixels)".
+std::string Describe(const Container& container);
 
 // Disables and enables the plug-in while the server keeps running, as FileMaker Server's console
 // does: `threads` threads evaluate NAME( parameter ) and stay alive (holding whatever per-thread

@@ -1,5 +1,6 @@
 // orbx: a host for the Orbelantrix plug-in. It loads the plug-in the way FileMaker does, sends
 // start-up, evaluates calculations with the registered functions and sends shut-down on exit.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +12,9 @@
 #include "host/batch.h"
 #include "host/host.h"
 #include "host/platform.h"
+#include "picture/encode.h"
+#include "picture/layout.h"
+#include "picture/readable.h"
 #include "render/raster.h"
 #include "render/render.h"
 #include "render/svg.h"
@@ -21,11 +25,17 @@ using orbx::host::HostError;
 
 const char kUsage[] =
     "usage: orbx [--plugin PATH] [--extension-version N] [--application N] [--codes] NAME "
-    "[PARAMETER]\n"
-    "       orbx [options] --batch      read NAME<TAB>PARAMETER lines from standard input\n"
+    "[PARAMETER...]\n"
+    "       orbx [options] --batch [--folder DIR]\n"
+    "            read NAME<TAB>PARAMETER lines from standard input (further parameters of a\n"
+    "            function that takes them in further tab-separated fields); with --folder, the\n"
+    "            content of each container result goes into DIR as LINE-FILENAME\n"
+    "       orbx [options] --save FILE NAME PARAMETER...  write a container result's content\n"
     "       orbx [options] --list       list the registered functions\n"
     "       orbx [options] --string N   ask the plug-in for string N\n"
     "       orbx [options] --svg FILE NAME PARAMETER   write the symbol the font draws as SVG\n"
+    "       orbx [options] --svg FILE NAME PARAMETER SETTINGS\n"
+    "            the same drawn as Orbx_Image draws its pictures, with those settings\n"
     "       orbx [options] --show NAME PARAMETER       draw the symbol with block characters\n"
     "       orbx [options] --reload [--threads N] NAME [PARAMETER]\n"
     "            disable and enable the plug-in while N threads (4) that called NAME live on, as\n"
@@ -50,10 +60,12 @@ struct Options {
     std::string plugin = orbx::host::DefaultPluginPath();
     orbx::host::HostIdentity identity;
     bool codes = false;
-    enum { evaluate, batch, list, string, svg, show, reload } mode = evaluate;
+    enum { evaluate, batch, list, string, svg, show, reload, save } mode = evaluate;
     int threads = 4;
     int string_id = 0;
     std::string svg_file;
+    std::string save_file;
+    std::string folder;
     std::vector<std::string> rest;
 };
 
@@ -87,6 +99,11 @@ Options parse(int argc, char** argv) {
         } else if (a == "--svg") {
             o.mode = Options::svg;
             o.svg_file = value();
+        } else if (a == "--save") {
+            o.mode = Options::save;
+            o.save_file = value();
+        } else if (a == "--folder") {
+            o.folder = value();
         } else if (a == "--show") {
             o.mode = Options::show;
         } else if (a == "--help" || a == "-h") {
@@ -106,9 +123,61 @@ std::string result_line(const Options& o, const std::u16string& result) {
     return orbx::host::Utf16ToUtf8(result);
 }
 
+// The number a tilde-flag field begins with, as the plug-in reads an option: spaces, a sign,
+// digits; 0 for a field that begins otherwise, `fallback` for an empty one.
+long option_number(std::string_view field, long fallback) {
+    if (field.empty()) return fallback;
+    std::size_t i = 0;
+    while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r')))
+        ++i;
+    const bool negative = i < field.size() && field[i] == '-';
+    if (i < field.size() && (field[i] == '-' || field[i] == '+')) ++i;
+    long value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9' && value < 100000000; ++i)
+        value = value * 10 + (field[i] - '0');
+    return negative ? -value : value;
+}
+
+// --svg with settings: the symbol laid out as the picture function lays it out (picture/), its
+// readable line made from the parameter as the function's encoder is given it.
+void draw_picture(const Options& o, const std::string& name, const std::string& bytes) {
+    const auto* s = orbx::picture::FindSymbology(name.substr(5));
+    if (s == nullptr) throw HostError(o.rest[0] + " draws no picture");
+    orbx::render::Symbol symbol;
+    std::string error;
+    if (!orbx::render::RenderInto(s->font, bytes, symbol, &error)) throw HostError(error);
+    // The parameter's units as bytes; a function whose option is the tilde flag takes the data
+    // up to the first "|" and the flag from the field after it.
+    std::string data;
+    for (char16_t u : orbx::host::Utf8ToUtf16(o.rest[1]))
+        data += static_cast<char>(u & 0xFF);
+    long tilde = s->readable_tilde;
+    if (tilde < 0) {
+        const std::size_t bar = data.find('|');
+        const std::string field =
+            bar == std::string::npos ? "" : data.substr(bar + 1, data.find('|', bar + 1) - bar - 1);
+        tilde = option_number(field, 1);
+        if (bar != std::string::npos) data.resize(bar);
+    }
+    std::vector<char> line(2048);
+    const std::string_view readable =
+        orbx::picture::ReadableLine(*s, data.c_str(), tilde, symbol, line.data(), line.size());
+    orbx::picture::Layout layout;
+    if (!orbx::picture::Lay(*s, symbol, readable, orbx::picture::ParseSettings(o.rest[2]),
+                            layout)) {
+        throw HostError("the symbol does not fit a picture");
+    }
+    std::vector<unsigned char> svg;
+    orbx::picture::WriteSvg(layout, svg);
+    std::ofstream file(o.svg_file, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(svg.data()), static_cast<std::streamsize>(svg.size()));
+    if (!file.flush()) throw HostError("cannot write " + o.svg_file);
+}
+
 // --svg and --show: evaluates NAME( PARAMETER ) and draws the symbol its font shows.
 int draw(const Options& o) {
-    if (o.rest.size() != 2) throw HostError(std::string("bad arguments\n") + kUsage);
+    const bool settings = o.mode == Options::svg && o.rest.size() == 3;
+    if (o.rest.size() != 2 && !settings) throw HostError(std::string("bad arguments\n") + kUsage);
     const auto function = orbx::host::FindFunction(o.rest[0]);
     if (!function) throw HostError("unknown function " + o.rest[0]);
     const auto font = orbx::render::FontOf(orbx::host::Utf16ToUtf8(function->name));
@@ -118,6 +187,10 @@ int draw(const Options& o) {
     if (result.empty()) throw HostError(o.rest[0] + " gave the empty text");
     const auto bytes = orbx::render::FontBytes(result);
     if (!bytes) throw HostError("the result holds a character outside Windows-1252");
+    if (settings) {
+        draw_picture(o, orbx::host::Utf16ToUtf8(function->name), *bytes);
+        return 0;
+    }
     const orbx::render::Rendering drawn = orbx::render::Render(*font, *bytes);
     if (!drawn.symbol) throw HostError(drawn.error);
     if (o.mode == Options::show) {
@@ -149,6 +222,36 @@ int reload(const Options& o) {
         throw HostError(std::to_string(report.live_objects) + " host objects left alive");
     }
     std::cout << result_line(o, report.before.front()) << '\n';
+    return 0;
+}
+
+// The parameters of NAME PARAMETER...: all the arguments after the name, as many as the function
+// takes (as the host refuses a calculation with more).
+std::vector<std::u16string> parameters_of(const Options& o, const fmxhost::Registration& function) {
+    std::vector<std::u16string> parameters;
+    for (std::size_t i = 1; i < o.rest.size(); ++i)
+        parameters.push_back(orbx::host::Utf8ToUtf16(o.rest[i]));
+    if (parameters.size() > static_cast<std::size_t>(std::max<short>(function.maxArgs, 1))) {
+        throw HostError(o.rest[0] + " takes at most " + std::to_string(function.maxArgs) +
+                        " parameters");
+    }
+    return parameters;
+}
+
+// --save: evaluates NAME( PARAMETER... ) and writes its container's content (the PNG or PDF).
+int save(const Options& o) {
+    if (o.rest.empty()) throw HostError(std::string("bad arguments\n") + kUsage);
+    const auto function = orbx::host::FindFunction(o.rest[0]);
+    if (!function) throw HostError("unknown function " + o.rest[0]);
+    const orbx::host::Result result =
+        orbx::host::EvaluateAll(*function, parameters_of(o, *function));
+    const auto* content = result.container ? result.container->Main() : nullptr;
+    if (content == nullptr) throw HostError(o.rest[0] + " gave no container");
+    std::ofstream file(o.save_file, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(content->bytes.data()),
+               static_cast<std::streamsize>(content->bytes.size()));
+    if (!file.flush()) throw HostError("cannot write " + o.save_file);
+    std::cout << orbx::host::Describe(*result.container) << '\n';
     return 0;
 }
 
@@ -188,19 +291,23 @@ int run(const Options& o) {
         return 0;
     }
     if (o.mode == Options::batch) {
-        orbx::host::RunBatch(stdin, stdout, o.codes);
+        orbx::host::RunBatch(stdin, stdout, o.codes, o.folder);
         return 0;
     }
     if (o.mode == Options::svg || o.mode == Options::show) return draw(o);
-    if (o.rest.empty() || o.rest.size() > 2)
-        throw HostError(std::string("bad arguments\n") + kUsage);
+    if (o.mode == Options::save) return save(o);
+    if (o.rest.empty()) throw HostError(std::string("bad arguments\n") + kUsage);
     const auto function = orbx::host::FindFunction(o.rest[0]);
     if (!function) throw HostError("unknown function " + o.rest[0]);
-    std::optional<std::u16string> parameter;
-    if (o.rest.size() == 2) parameter = orbx::host::Utf8ToUtf16(o.rest[1]);
-    const std::u16string result =
-        orbx::host::Evaluate(*function, parameter ? &*parameter : nullptr);
-    std::cout << result_line(o, result) << '\n';
+    if (o.rest.size() == 1) {
+        std::cout << result_line(o, orbx::host::Evaluate(*function, nullptr)) << '\n';
+        return 0;
+    }
+    const orbx::host::Result result =
+        orbx::host::EvaluateAll(*function, parameters_of(o, *function));
+    std::cout << (result.container ? orbx::host::Describe(*result.container)
+                                   : result_line(o, result.text))
+              << '\n';
     return 0;
 }
 

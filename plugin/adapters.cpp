@@ -84,6 +84,40 @@ bool equals_keyword(const fmx::Text& text, const char* keyword) {
 
 }  // namespace
 
+fmx::uint32 EncodeText(const FunctionRow& row, const fmx::Text& parameter, EncodingWork& work,
+                       char* out) {
+    fmx::uint16* units = work.units;
+    char* data = work.data;
+    // The first block of units starts as zeros, so a short text converts as one block.
+    std::memset(units, 0, kUnitBlock * sizeof units[0]);
+    work.options = OptionFields{};
+    const fmx::uint32 limit = row.input_limit < kLargestInput ? row.input_limit : kLargestInput;
+    const fmx::uint32 out_size =
+        row.output_size < kLargestOutput ? row.output_size : kLargestOutput;
+    data[0] = '\0';
+    out[0] = '\0';
+    if (row.encode == nullptr) return 0;
+    const fmx::uint32 size = parameter.GetSize();
+    if (size > limit) return 0;
+    fmx::TextUniquePtr text;
+    text->SetText(parameter, 0, size);
+    text->GetUnicode(units, 0, size);
+    // Without a "|" there are no options to split off.
+    const bool bar = units_to_bytes(units, size, data) && row.options != OptionRule::none;
+    data[size] = '\0';
+
+    OptionFields& options = work.options;
+    if (bar && row.options == OptionRule::single) options = SplitSingleOption(data);
+    if (bar && row.options == OptionRule::counted) {
+        options = SplitCountedOptions(data, row.max_options);
+    }
+    // Every encoder hands over its text with its terminating zero and writes nothing when it
+    // fails, so an empty buffer serves as well as a zero-filled one, without clearing up to
+    // 20 KB on every call.
+    if (row.encode(data, options, out, static_cast<long>(out_size)) != 0) return 0;
+    return static_cast<fmx::uint32>(strnlen(out, out_size));
+}
+
 fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& parms,
                                 fmx::Data& result) noexcept {
     // The output buffer is large for DataBar Expanded; keep it off the host thread's stack.
@@ -91,39 +125,10 @@ fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& par
     bool given = false;
     fmx::uint32 length = 0;
     try {
-        // The first block of units starts as zeros, so a short text converts as one block.
-        fmx::uint16 units[kLargestInput];
-        std::memset(units, 0, kUnitBlock * sizeof units[0]);
-        char data[kLargestInput + 1];
-        const fmx::uint32 limit = row.input_limit < kLargestInput ? row.input_limit : kLargestInput;
-        const fmx::uint32 out_size =
-            row.output_size < kLargestOutput ? row.output_size : kLargestOutput;
+        EncodingWork work;
         given = parms.Size() > 0;
         if (given && row.encode != nullptr) {
-            const fmx::Text& parameter = parms.AtAsText(0);
-            const fmx::uint32 size = parameter.GetSize();
-            if (size <= limit) {
-                fmx::TextUniquePtr text;
-                text->SetText(parameter, 0, size);
-                text->GetUnicode(units, 0, size);
-                // Without a "|" there are no options to split off.
-                const bool bar =
-                    units_to_bytes(units, size, data) && row.options != OptionRule::none;
-                data[size] = '\0';
-
-                OptionFields options;
-                if (bar && row.options == OptionRule::single) options = SplitSingleOption(data);
-                if (bar && row.options == OptionRule::counted) {
-                    options = SplitCountedOptions(data, row.max_options);
-                }
-                // Every encoder hands over its text with its terminating zero and writes nothing
-                // when it fails, so an empty buffer serves as well as a zero-filled one, without
-                // clearing up to 20 KB on every call.
-                out[0] = '\0';
-                if (row.encode(data, options, out, static_cast<long>(out_size)) == 0) {
-                    length = static_cast<fmx::uint32>(strnlen(out, out_size));
-                }
-            }
+            length = EncodeText(row, parms.AtAsText(0), work, out);
         }
     } catch (...) {
         length = 0;

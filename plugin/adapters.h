@@ -8,6 +8,19 @@
 
 namespace orbx {
 
+// The buffers of one encoding: the parameter's units, the data string and its option fields.
+struct EncodingWork {
+    fmx::uint16 units[kLargestInput];
+    char data[kLargestInput + 1];
+    OptionFields options;
+};
+
+// The font text of `row`'s function for `parameter`, as its adapter computes it, in `out` (room
+// for the row's output size) with its zero; returns its length, 0 for the empty text. `work`
+// keeps the data string and the option fields the encoder was given.
+fmx::uint32 EncodeText(const FunctionRow& row, const fmx::Text& parameter, EncodingWork& work,
+                       char* out);
+
 // The common algorithm of every encoding adapter, for the function of `row`.
 fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& parms,
                                 fmx::Data& result) noexcept;

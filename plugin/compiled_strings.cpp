@@ -20,11 +20,12 @@ struct StringRow {
 
 #define ORBX_CPP_ROW(id, text) {id, u"" text},
 #define ORBX_CPP_PROTOTYPE(id, adapter, prototype, ...) {kPrototypeStrings + id, u"" prototype},
-constexpr StringRow kStrings[] = {ORBX_STRING_ROWS(ORBX_CPP_ROW)
-                                      ORBX_FUNCTION_ROWS(ORBX_CPP_PROTOTYPE)};
+constexpr StringRow kStrings[] = {ORBX_STRING_ROWS(ORBX_CPP_ROW) ORBX_FUNCTION_ROWS(
+    ORBX_CPP_PROTOTYPE) ORBX_IMAGE_ROW(ORBX_CPP_PROTOTYPE)};
 #undef ORBX_CPP_ROW
 #undef ORBX_CPP_PROTOTYPE
-static_assert(std::size(kStrings) == 3 + 36, "name, description, version and 36 prototypes");
+static_assert(std::size(kStrings) == 3 + 36 + 1,
+              "name, description, version, 36 prototypes and the picture function's");
 
 }  // namespace
 

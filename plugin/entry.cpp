@@ -3,6 +3,7 @@
 
 #include "plugin/fmx_sdk.h"
 #include "plugin/function_table.h"
+#include "plugin/image.h"
 #include "plugin/strings.h"
 
 namespace orbx {
@@ -34,8 +35,8 @@ void unregister_down_from(short highest) {
     }
 }
 
-// Registers the functions of the table in order; on any failure, takes back what was
-// registered and asks the host not to enable the plug-in.
+// Registers the functions of the table in order, then the picture function; on any failure,
+// takes back what was registered and asks the host not to enable the plug-in.
 fmx::int32 start_up(fmx::int16 host_version, Module module) {
     if (host_version < kLowestHostVersion || host_version > kHighestHostVersion) {
         return kBadExtnVersion;
@@ -63,9 +64,25 @@ fmx::int32 start_up(fmx::int16 host_version, Module module) {
             }
             registered = row.id;
         }
+        if (registered == kFunctionCount) {
+            fmx::TextUniquePtr prototype;
+            fmx::TextUniquePtr name;
+            fmx::uint16 buffer[1024];
+            LoadPluginString(module, kPrototypeStrings + static_cast<unsigned>(kImageRow.id),
+                             buffer, 1024);
+            prototype->AssignUnicode(buffer);
+            name->AssignUnicode(buffer);
+            const fmx::uint32 at = name->Find(*paren, 0);
+            if (at < name->GetSize()) name->DeleteText(at, name->GetSize() - at);
+            if (fmx::ExprEnv::RegisterExternalFunction(*id, kImageRow.id, *name, *prototype,
+                                                       kImageRow.fewest, kImageRow.most,
+                                                       kFunctionFlags, kImageRow.adapter) == 0) {
+                registered = kImageRow.id;
+            }
+        }
     } catch (...) {
     }
-    if (registered == kFunctionCount) return kBuiltForExtnVersion;
+    if (registered == kImageRow.id) return kBuiltForExtnVersion;
     unregister_down_from(registered);
     return kDoNotEnable;
 }
@@ -111,7 +128,7 @@ extern "C" ORBX_EXPORT void FMExternCallProc(FMX_ExternCallPtr pb) {
                 static_cast<std::intptr_t>(orbx::start_up(pb->extnVersion, pb->instanceID)));
             break;
         case kFMXT_Shutdown:
-            orbx::unregister_down_from(orbx::kFunctionCount);
+            orbx::unregister_down_from(orbx::kImageFunctionId);
             break;
         case kFMXT_GetString: {
             const fmx::ptrtype size = pb->parm3 > 0xFFFFFFFFu ? 0xFFFFFFFFu : pb->parm3;

@@ -9,4 +9,5 @@
 #include "FMWrapper/FMXFixPt.h"
 #include "FMWrapper/FMXData.h"
 #include "FMWrapper/FMXCalcEngine.h"
+#include "FMWrapper/FMXBinaryData.h"
 // clang-format on

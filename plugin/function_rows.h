@@ -97,6 +97,12 @@
     ROW(36, Do_Orbx_DataBarStackedOmniDirectional,                                              \
         "Orbx_DataBarStackedOmniDirectional( parameter )", 2048, 2048, none, 0, encodes,        \
         NoOptions, Orbelantrix_DataBar_DataBarStackedOmniDirectional, 0, databar_rows)
+
+/* The picture function, registered after the 36 with the next ID (its prototype is string 137):
+     IMAGE(id, adapter, prototype, fewest, most)
+   fewest and most are the numbers of parameters the host accepts. */
+#define ORBX_IMAGE_ROW(IMAGE)                                                                   \
+    IMAGE(37, Do_Orbx_Image, "Orbx_Image( symbology ; data {; settings } )", 2, 3)
 /* clang-format on */
 
 #ifdef __cplusplus

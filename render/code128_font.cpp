@@ -18,15 +18,15 @@ int FontValue(unsigned char b) {
 
 }  // namespace
 
-Rendering Code128Text(std::string_view text) {
-    Row row;
-    row.height = 30;
+bool Code128Text(std::string_view text, Symbol& s, std::string* error) {
+    Row& row = RowAt(s, 0, 30);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const int v = FontValue(static_cast<unsigned char>(text[i]));
-        if (v < 0) return Failure(NoMeaning("Code 128", text, i));
+        if (v < 0) return Fail(error, "Code 128", text, i);
         AppendWidths(row, kCode128Patterns[static_cast<std::size_t>(v)], true);
     }
-    return WithRow({}, std::move(row));
+    KeepRows(s, 1);
+    return true;
 }
 
 }  // namespace orbx::render::detail

@@ -34,9 +34,8 @@ int FontValue(unsigned char b) {
 
 }  // namespace
 
-Rendering Code93Text(std::string_view text) {
-    Row row;
-    row.height = 30;
+bool Code93Text(std::string_view text, Symbol& s, std::string* error) {
+    Row& row = RowAt(s, 0, 30);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char b = static_cast<unsigned char>(text[i]);
         if (b == '(' || b == ')') {
@@ -45,10 +44,11 @@ Rendering Code93Text(std::string_view text) {
             continue;
         }
         const int v = FontValue(b);
-        if (v < 0) return Failure(NoMeaning("Code 93", text, i));
+        if (v < 0) return Fail(error, "Code 93", text, i);
         AppendWidths(row, kCode93Patterns[static_cast<std::size_t>(v)], true);
     }
-    return WithRow({}, std::move(row));
+    KeepRows(s, 1);
+    return true;
 }
 
 }  // namespace orbx::render::detail

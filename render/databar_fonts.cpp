@@ -1,7 +1,6 @@
 // The DataBar fonts: width pairs (Omnidirectional, Limited), the Stacked columns, and the
 // rows of Stacked Omnidirectional and Expanded (Stacked).
 #include <string_view>
-#include <vector>
 
 #include "render/fonts.h"
 
@@ -23,25 +22,23 @@ constexpr std::string_view kStackedColumns = "ajklmnoT";
 // separator); 12 to 15 do not arise.
 constexpr std::string_view kFourRowColumns = "apqrstuvwxyz";
 
-// Splits at carriage returns, each optionally followed by a line feed.
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    lines.push_back(text.substr(start));
-    return lines;
+// The next line of `text` from `start` (up to a carriage return, which may be followed by a
+// line feed); `start` moves past its break, to text.size() + 1 after the last line.
+std::string_view NextLine(std::string_view text, std::size_t& start) {
+    std::size_t i = start;
+    while (i < text.size() && text[i] != '\r')
+        ++i;
+    const std::string_view line = text.substr(start, i - start);
+    if (i < text.size() && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+    return line;
 }
 
 }  // namespace
 
 // A space of 1 to 9 modules is "a" to "i", a bar of 1 to 9 modules "1" to "9".
-Rendering DataBarPairs(std::string_view text) {
-    Row row;
+bool DataBarPairs(std::string_view text, Symbol& s, std::string* error) {
+    Row& row = RowAt(s, 0, 0);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c >= 'a' && c <= 'i') {
@@ -49,67 +46,77 @@ Rendering DataBarPairs(std::string_view text) {
         } else if (c >= '1' && c <= '9') {
             AppendRun(row, c - '0', true);
         } else {
-            return Failure(NoMeaning("DataBar", text, i));
+            return Fail(error, "DataBar", text, i);
         }
     }
     // Limited symbols are 74 modules wide, Omnidirectional 96.
     row.height = row.modules.size() < 90 ? kLimitedHeight : kOmniHeight;
-    return WithRow({}, std::move(row));
+    KeepRows(s, 1);
+    return true;
 }
 
 Rendering DataBarPairGlyph(char c) {
-    Rendering r = DataBarPairs(std::string_view(&c, 1));
+    Rendering r = Render(Font::databar, std::string_view(&c, 1));
     if (r.symbol) r.symbol->rows[0].height = kOmniHeight;
     return r;
 }
 
-Rendering DataBarStacked(std::string_view text) {
-    Symbol s;
-    Row top{{}, kStackedTop};
-    Row separator{{}, kSeparator};
-    Row bottom{{}, kStackedBottom};
+bool DataBarStacked(std::string_view text, Symbol& s, std::string* error) {
+    // All three rows first: adding one may move the others.
+    RowAt(s, 0, kStackedTop);
+    RowAt(s, 1, kSeparator);
+    RowAt(s, 2, kStackedBottom);
+    Row& top = s.rows[0];
+    Row& separator = s.rows[1];
+    Row& bottom = s.rows[2];
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t v = kStackedColumns.find(text[i]);
-        if (v == std::string_view::npos) return Failure(NoMeaning("DataBar Stacked", text, i));
+        if (v == std::string_view::npos) return Fail(error, "DataBar Stacked", text, i);
         top.modules.push_back(v & 1);
         separator.modules.push_back((v >> 1) & 1);
         bottom.modules.push_back((v >> 2) & 1);
     }
-    s.rows = {std::move(top), std::move(separator), std::move(bottom)};
-    return Rendering{std::move(s), {}};
+    KeepRows(s, 3);
+    return true;
 }
 
 // Line 1 is a row of "a" (light) and "w" (dark) modules; each further line draws, top to
 // bottom, the separator under the row above, the middle row, the separator over its own row,
 // and that row.
-Rendering DataBarRows(std::string_view text) {
-    Symbol s;
-    const std::vector<std::string_view> lines = Lines(text);
-    Row first{{}, kRowHeight};
-    for (std::size_t i = 0; i < lines[0].size(); ++i) {
-        const char c = lines[0][i];
-        if (c != 'a' && c != 'w') return Failure(NoMeaning("DataBar", text, i));
+bool DataBarRows(std::string_view text, Symbol& s, std::string* error) {
+    std::size_t start = 0;
+    const std::string_view first_line = NextLine(text, start);
+    Row& first = RowAt(s, 0, kRowHeight);
+    for (std::size_t i = 0; i < first_line.size(); ++i) {
+        const char c = first_line[i];
+        if (c != 'a' && c != 'w') return Fail(error, "DataBar", text, i);
         first.modules.push_back(c == 'w');
     }
-    s.rows.push_back(std::move(first));
-    for (std::size_t l = 1; l < lines.size(); ++l) {
-        const auto offset = static_cast<std::size_t>(lines[l].data() - text.data());
-        Row lower{{}, kSeparator};
-        Row middle{{}, kSeparator};
-        Row upper{{}, kSeparator};
-        Row row{{}, kRowHeight};
-        for (std::size_t i = 0; i < lines[l].size(); ++i) {
-            const std::size_t v = kFourRowColumns.find(lines[l][i]);
-            if (v == std::string_view::npos) return Failure(NoMeaning("DataBar", text, offset + i));
+    std::size_t rows = 1;
+    while (start <= text.size()) {
+        const std::string_view line = NextLine(text, start);
+        const auto offset = static_cast<std::size_t>(line.data() - text.data());
+        // The rows are looked up afresh: adding one may move the others.
+        RowAt(s, rows, kSeparator);
+        RowAt(s, rows + 1, kSeparator);
+        RowAt(s, rows + 2, kSeparator);
+        RowAt(s, rows + 3, kRowHeight);
+        Row& lower = s.rows[rows];
+        Row& middle = s.rows[rows + 1];
+        Row& upper = s.rows[rows + 2];
+        Row& row = s.rows[rows + 3];
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const std::size_t v = kFourRowColumns.find(line[i]);
+            if (v == std::string_view::npos) return Fail(error, "DataBar", text, offset + i);
             lower.modules.push_back(v & 1);
             middle.modules.push_back((v >> 1) & 1);
             upper.modules.push_back((v >> 2) & 1);
             row.modules.push_back((v >> 3) & 1);
         }
-        for (Row* r : {&lower, &middle, &upper, &row})
-            s.rows.push_back(std::move(*r));
+        rows += 4;
     }
-    return Rendering{std::move(s), {}};
+    KeepRows(s, rows);
+    return true;
 }
 
 }  // namespace orbx::render::detail

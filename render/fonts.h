@@ -9,21 +9,37 @@
 
 namespace orbx::render::detail {
 
-Rendering Code128Text(std::string_view text);
-Rendering Code93Text(std::string_view text);
+// Each family's meanings draw `text` into `s`, which Reset has emptied (its storage kept): true,
+// or false with the reason in `error` (when one is given) for a character without meaning.
+bool Code128Text(std::string_view text, Symbol& s, std::string* error);
+bool Code93Text(std::string_view text, Symbol& s, std::string* error);
+// The narrow/wide text fonts as one row, wide elements kWideToNarrow modules.
+bool NarrowWideRow(Font font, std::string_view text, Symbol& s, std::string* error);
 Elements Code39Elements(std::string_view text);
 Elements CodabarElements(std::string_view text);
 Elements I2of5Elements(std::string_view text);
 Elements MsiElements(std::string_view text);
-Rendering UpcEanText(std::string_view text);
-Rendering PostnetText(std::string_view text);
-Rendering UniversalText(std::string_view text);
-Rendering IntelligentMailText(std::string_view text);
-Rendering DataBarPairs(std::string_view text);
+bool UpcEanText(std::string_view text, Symbol& s, std::string* error);
+bool PostnetText(std::string_view text, Symbol& s, std::string* error);
+bool UniversalText(std::string_view text, Symbol& s, std::string* error);
+bool IntelligentMailText(std::string_view text, Symbol& s, std::string* error);
+bool DataBarPairs(std::string_view text, Symbol& s, std::string* error);
 // The width pair characters at the height of an Omnidirectional symbol.
 Rendering DataBarPairGlyph(char c);
-Rendering DataBarStacked(std::string_view text);
-Rendering DataBarRows(std::string_view text);
+bool DataBarStacked(std::string_view text, Symbol& s, std::string* error);
+bool DataBarRows(std::string_view text, Symbol& s, std::string* error);
+
+// Empties a symbol for drawing anew: its rows keep their storage.
+void Reset(Symbol& s);
+
+// Row `index` of the symbol (reused, or added when there are fewer), emptied, `height` tall.
+Row& RowAt(Symbol& s, std::size_t index, double height);
+
+// Drops the rows from `count` on: the symbol has `count` rows.
+void KeepRows(Symbol& s, std::size_t count);
+
+// Gives false, with the reason in `error` when one is given.
+bool Fail(std::string* error, std::string_view font, std::string_view text, std::size_t at);
 
 // Appends `width` modules of one colour.
 void AppendRun(Row& row, int width, bool dark);
@@ -33,9 +49,6 @@ void AppendWidths(Row& row, std::string_view widths, bool dark);
 
 // The failure for a character that the font gives no meaning.
 std::string NoMeaning(std::string_view font, std::string_view text, std::size_t at);
-
-// The symbol `s` with `row` as its last row.
-Rendering WithRow(Symbol s, Row row);
 
 Rendering Failure(std::string error);
 Elements ElementsFailure(std::string error);

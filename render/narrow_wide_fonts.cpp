@@ -11,9 +11,13 @@ namespace orbx::render::detail {
 
 namespace {
 
-void Append(std::vector<bool>& out, std::string_view nw) {
+// Each walk hands every element to `put` (true for a wide one), bar first, inter-character gaps
+// included; false, with the reason in `error`, at a character without meaning.
+
+template <typename Put>
+void Append(Put& put, std::string_view nw) {
     for (char c : nw)
-        out.push_back(c == 'w');
+        put(c == 'w');
 }
 
 int Code39Value(unsigned char b) {
@@ -22,81 +26,138 @@ int Code39Value(unsigned char b) {
     return k == std::string_view::npos ? -1 : static_cast<int>(k);
 }
 
-}  // namespace
-
 // Every Code 39 font character is its 9 elements and a narrow inter-character gap; "=" draws
 // the space character and "*" the start/stop character.
-Elements Code39Elements(std::string_view text) {
-    std::vector<bool> wide;
+template <typename Put>
+bool Code39Walk(std::string_view text, Put&& put, std::string* error) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const int v = Code39Value(static_cast<unsigned char>(text[i]));
-        if (v < 0) return ElementsFailure(NoMeaning("Code 39", text, i));
-        Append(wide, kCode39Patterns[static_cast<std::size_t>(v)]);
-        wide.push_back(false);
+        if (v < 0) return Fail(error, "Code 39", text, i);
+        Append(put, kCode39Patterns[static_cast<std::size_t>(v)]);
+        put(false);
     }
-    return Elements{std::move(wide), {}};
+    return true;
 }
 
 // Every Codabar font character is its 7 elements and a narrow gap.
-Elements CodabarElements(std::string_view text) {
-    std::vector<bool> wide;
+template <typename Put>
+bool CodabarWalk(std::string_view text, Put&& put, std::string* error) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t k = kCodabarAlphabet.find(text[i]);
-        if (k == std::string_view::npos) return ElementsFailure(NoMeaning("Codabar", text, i));
-        Append(wide, kCodabarPatterns[k]);
-        wide.push_back(false);
+        if (k == std::string_view::npos) return Fail(error, "Codabar", text, i);
+        Append(put, kCodabarPatterns[k]);
+        put(false);
     }
-    return Elements{std::move(wide), {}};
+    return true;
 }
 
 // Byte 203 is the start (narrow bar, space, bar, space), 204 the stop (wide bar, narrow space,
 // narrow bar); the pair value n is drawn by the byte n + 33 (n up to 93) or n + 103 (94 to 99):
 // the tens digit's widths as bars, the units digit's as spaces.
-Elements I2of5Elements(std::string_view text) {
-    std::vector<bool> wide;
+template <typename Put>
+bool I2of5Walk(std::string_view text, Put&& put, std::string* error) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const int b = static_cast<unsigned char>(text[i]);
         if (b == 203) {
-            Append(wide, "nnnn");
+            Append(put, "nnnn");
             continue;
         }
         if (b == 204) {
-            Append(wide, "wnn");
+            Append(put, "wnn");
             continue;
         }
         int n = -1;
         if (b >= 33 && b <= 126) n = b - 33;
         if (b >= 197 && b <= 202) n = b - 103;
-        if (n < 0) return ElementsFailure(NoMeaning("Interleaved 2 of 5", text, i));
+        if (n < 0) return Fail(error, "Interleaved 2 of 5", text, i);
         const std::string_view bars = kInterleavedPatterns[static_cast<std::size_t>(n / 10)];
         const std::string_view spaces = kInterleavedPatterns[static_cast<std::size_t>(n % 10)];
         for (std::size_t k = 0; k < 5; ++k) {
-            wide.push_back(bars[k] == 'w');
-            wide.push_back(spaces[k] == 'w');
+            put(bars[k] == 'w');
+            put(spaces[k] == 'w');
         }
     }
-    return Elements{std::move(wide), {}};
+    return true;
 }
 
 // "(" is the start (wide bar, narrow space), ")" the stop (narrow bar, wide space, narrow bar),
 // a digit its four bits from the most significant, each 0 as narrow bar and wide space and each
 // 1 as wide bar and narrow space.
-Elements MsiElements(std::string_view text) {
-    std::vector<bool> wide;
+template <typename Put>
+bool MsiWalk(std::string_view text, Put&& put, std::string* error) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '(') {
-            Append(wide, "wn");
+            Append(put, "wn");
         } else if (c == ')') {
-            Append(wide, "nwn");
+            Append(put, "nwn");
         } else if (c >= '0' && c <= '9') {
             for (int bit = 3; bit >= 0; --bit)
-                Append(wide, ((c - '0') >> bit) & 1 ? "wn" : "nw");
+                Append(put, ((c - '0') >> bit) & 1 ? "wn" : "nw");
         } else {
-            return ElementsFailure(NoMeaning("MSI", text, i));
+            return Fail(error, "MSI", text, i);
         }
     }
+    return true;
+}
+
+template <typename Put>
+bool Walk(Font font, std::string_view text, Put&& put, std::string* error) {
+    switch (font) {
+        case Font::code39:
+            return Code39Walk(text, put, error);
+        case Font::codabar:
+            return CodabarWalk(text, put, error);
+        case Font::i2of5:
+            return I2of5Walk(text, put, error);
+        case Font::msi:
+            return MsiWalk(text, put, error);
+        default:
+            if (error != nullptr) *error = "not a narrow/wide text font";
+            return false;
+    }
+}
+
+Elements AsElements(Font font, std::string_view text) {
+    std::vector<bool> wide;
+    std::string error;
+    if (!Walk(
+            font, text, [&](bool w) { wide.push_back(w); }, &error)) {
+        return ElementsFailure(std::move(error));
+    }
     return Elements{std::move(wide), {}};
+}
+
+}  // namespace
+
+bool NarrowWideRow(Font font, std::string_view text, Symbol& s, std::string* error) {
+    Row& row = RowAt(s, 0, 40);
+    bool dark = true;
+    const bool ok = Walk(
+        font, text,
+        [&](bool wide) {
+            AppendRun(row, wide ? kWideToNarrow : 1, dark);
+            dark = !dark;
+        },
+        error);
+    KeepRows(s, 1);
+    return ok;
+}
+
+Elements Code39Elements(std::string_view text) {
+    return AsElements(Font::code39, text);
+}
+
+Elements CodabarElements(std::string_view text) {
+    return AsElements(Font::codabar, text);
+}
+
+Elements I2of5Elements(std::string_view text) {
+    return AsElements(Font::i2of5, text);
+}
+
+Elements MsiElements(std::string_view text) {
+    return AsElements(Font::msi, text);
 }
 
 }  // namespace orbx::render::detail

@@ -16,8 +16,8 @@ constexpr std::array<std::string_view, 10> kPostnetDigits = {
 }  // namespace
 
 // "(" and ")" are the tall frame bars, a digit its five bars.
-Rendering PostnetText(std::string_view text) {
-    Symbol s;
+bool PostnetText(std::string_view text, Symbol& s, std::string* error) {
+    KeepRows(s, 0);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '(' || c == ')') {
@@ -27,22 +27,22 @@ Rendering PostnetText(std::string_view text) {
                 s.bars.push_back(PostalBar{tall == '1', true});
             }
         } else {
-            return Failure(NoMeaning("Postnet", text, i));
+            return Fail(error, "Postnet", text, i);
         }
     }
-    return Rendering{std::move(s), {}};
+    return true;
 }
 
 // One letter per bar: "p" full bar, "q" ascender, "r" descender, "s" tracker.
-Rendering IntelligentMailText(std::string_view text) {
-    Symbol s;
+bool IntelligentMailText(std::string_view text, Symbol& s, std::string* error) {
+    KeepRows(s, 0);
     s.four_state = true;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c < 'p' || c > 's') return Failure(NoMeaning("Intelligent Mail", text, i));
+        if (c < 'p' || c > 's') return Fail(error, "Intelligent Mail", text, i);
         s.bars.push_back(PostalBar{c == 'p' || c == 'q', c == 'p' || c == 'r'});
     }
-    return Rendering{std::move(s), {}};
+    return true;
 }
 
 }  // namespace orbx::render::detail

@@ -42,44 +42,42 @@ std::optional<Font> FontOf(std::string_view function) {
     return std::nullopt;
 }
 
-Rendering Render(Font font, std::string_view text) {
-    auto from_elements = [](const Elements& e) {
-        if (!e.wide) return detail::Failure(e.error);
-        Row row;
-        row.height = 40;
-        bool dark = true;
-        for (bool wide : *e.wide) {
-            detail::AppendRun(row, wide ? kWideToNarrow : 1, dark);
-            dark = !dark;
-        }
-        return detail::WithRow({}, std::move(row));
-    };
+bool RenderInto(Font font, std::string_view text, Symbol& symbol, std::string* error) {
+    detail::Reset(symbol);
     switch (font) {
         case Font::code128:
-            return detail::Code128Text(text);
+            return detail::Code128Text(text, symbol, error);
         case Font::code93:
-            return detail::Code93Text(text);
+            return detail::Code93Text(text, symbol, error);
         case Font::code39:
         case Font::codabar:
         case Font::i2of5:
         case Font::msi:
-            return from_elements(NarrowWide(font, text));
+            return detail::NarrowWideRow(font, text, symbol, error);
         case Font::upc_ean:
-            return detail::UpcEanText(text);
+            return detail::UpcEanText(text, symbol, error);
         case Font::postnet:
-            return detail::PostnetText(text);
+            return detail::PostnetText(text, symbol, error);
         case Font::universal:
-            return detail::UniversalText(text);
+            return detail::UniversalText(text, symbol, error);
         case Font::intelligent_mail:
-            return detail::IntelligentMailText(text);
+            return detail::IntelligentMailText(text, symbol, error);
         case Font::databar:
-            return detail::DataBarPairs(text);
+            return detail::DataBarPairs(text, symbol, error);
         case Font::databar_stacked:
-            return detail::DataBarStacked(text);
+            return detail::DataBarStacked(text, symbol, error);
         case Font::databar_rows:
-            return detail::DataBarRows(text);
+            return detail::DataBarRows(text, symbol, error);
     }
-    return detail::Failure("unknown font");
+    if (error != nullptr) *error = "unknown font";
+    return false;
+}
+
+Rendering Render(Font font, std::string_view text) {
+    Symbol symbol;
+    std::string error;
+    if (!RenderInto(font, text, symbol, &error)) return detail::Failure(std::move(error));
+    return Rendering{std::move(symbol), {}};
 }
 
 Rendering Glyph(Font font, unsigned char character) {
@@ -87,8 +85,8 @@ Rendering Glyph(Font font, unsigned char character) {
     if (font == Font::databar) return detail::DataBarPairGlyph(c);
     if (font == Font::databar_rows) {
         // The rows under an empty first line; the first line's own characters otherwise.
-        Rendering r = detail::DataBarRows(std::string{'\r', c});
-        if (!r.symbol) return detail::DataBarRows(std::string_view(&c, 1));
+        Rendering r = Render(font, std::string{'\r', c});
+        if (!r.symbol) return Render(font, std::string_view(&c, 1));
         r.symbol->rows.erase(r.symbol->rows.begin());
         return r;
     }
@@ -156,9 +154,30 @@ std::string NoMeaning(std::string_view font, std::string_view text, std::size_t 
            std::to_string(at + 1) + " draws nothing known";
 }
 
-Rendering WithRow(Symbol s, Row row) {
-    s.rows.push_back(std::move(row));
-    return Rendering{std::move(s), {}};
+void Reset(Symbol& s) {
+    s.module_width = 1.0;
+    s.reach.clear();
+    s.labels.clear();
+    s.bars.clear();
+    s.four_state = false;
+    s.quiet_zone = 10;
+}
+
+Row& RowAt(Symbol& s, std::size_t index, double height) {
+    if (index >= s.rows.size()) s.rows.resize(index + 1);
+    Row& row = s.rows[index];
+    row.modules.clear();
+    row.height = height;
+    return row;
+}
+
+void KeepRows(Symbol& s, std::size_t count) {
+    s.rows.resize(count);
+}
+
+bool Fail(std::string* error, std::string_view font, std::string_view text, std::size_t at) {
+    if (error != nullptr) *error = NoMeaning(font, text, at);
+    return false;
 }
 
 Rendering Failure(std::string error) {

@@ -1,5 +1,5 @@
 // From the result text of a barcode function to the symbol that the matching Orbelantrix font
-// draws. A preview and test library: never linked into the plug-in.
+// draws: for previews, the fonts and the tests, and for the plug-in's pictures (RenderInto).
 #pragma once
 
 #include <optional>
@@ -39,6 +39,11 @@ struct Rendering {
 };
 
 Rendering Render(Font font, std::string_view text);
+
+// The same drawn into `symbol`, whose storage is reused: once its rows have grown to a text's
+// size, drawing such a text again allocates nothing. False for a character without meaning,
+// with the reason in `error` when one is given.
+bool RenderInto(Font font, std::string_view text, Symbol& symbol, std::string* error = nullptr);
 
 // The element sequence of a narrow/wide text font (Code 39, Codabar, Interleaved 2 of 5, MSI):
 // true for a wide element, bar first, inter-character gaps included.

@@ -16,29 +16,29 @@ bool IsPostal(unsigned char c) {
 // tall, "l" tall short, "m" tall tall, "n" one tall bar, "o" one short bar.
 constexpr std::string_view kPostalLetterBars[] = {"ss", "sT", "Ts", "TT", "T", "s"};
 
-Rendering PostalLetters(std::string_view text) {
-    Symbol s;
+bool PostalLetters(std::string_view text, Symbol& s, std::string* error) {
+    KeepRows(s, 0);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (!IsPostal(c)) return Failure(NoMeaning("Universal postal", text, i));
+        if (!IsPostal(c)) return Fail(error, "Universal postal", text, i);
         for (char bar : kPostalLetterBars[c - 'j'])
             s.bars.push_back(PostalBar{bar == 'T', true});
     }
-    return Rendering{std::move(s), {}};
+    return true;
 }
 
 }  // namespace
 
-Rendering UniversalText(std::string_view text) {
-    if (!text.empty() && IsPostal(static_cast<unsigned char>(text[0]))) return PostalLetters(text);
+bool UniversalText(std::string_view text, Symbol& s, std::string* error) {
+    if (!text.empty() && IsPostal(static_cast<unsigned char>(text[0]))) {
+        return PostalLetters(text, s, error);
+    }
     // Ratio 2.5 letters need half modules: then every width is counted in half modules.
     const bool halves = text.find_first_of("WXYZ") != std::string_view::npos;
     const int unit = halves ? 2 : 1;
-    Symbol s;
     s.module_width = halves ? 0.5 : 1.0;
     s.quiet_zone *= unit;
-    Row row;
-    row.height = 30.0 * unit;
+    Row& row = RowAt(s, 0, 30.0 * unit);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         int bar = 0;
@@ -50,12 +50,13 @@ Rendering UniversalText(std::string_view text) {
             bar = c >= 'Y' ? 5 : 2;
             space = (c - 'W') % 2 == 1 ? 5 : 2;
         } else {
-            return Failure(NoMeaning("Universal", text, i));
+            return Fail(error, "Universal", text, i);
         }
         AppendRun(row, bar, true);
         AppendRun(row, space, false);
     }
-    return WithRow(std::move(s), std::move(row));
+    KeepRows(s, 1);
+    return true;
 }
 
 }  // namespace orbx::render::detail

@@ -38,8 +38,8 @@ std::string DigitModules(int d, Set set) {
 }
 
 struct Builder {
-    Symbol s;
-    Row row;
+    Symbol& s;
+    Row& row;
 
     void Modules(std::string_view m, BarReach reach) {
         for (char c : m) {
@@ -56,9 +56,8 @@ struct Builder {
 
 }  // namespace
 
-Rendering UpcEanText(std::string_view text) {
-    Builder b;
-    b.row.height = 50;
+bool UpcEanText(std::string_view text, Symbol& s, std::string* error) {
+    Builder b{s, RowAt(s, 0, 50)};
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         const std::size_t add_a = kAddOnA.find(static_cast<char>(c));
@@ -100,11 +99,11 @@ Rendering UpcEanText(std::string_view text) {
         } else if (c == ' ') {
             b.Light(kDigitModules);
         } else {
-            return Failure(NoMeaning("UPC/EAN", text, i));
+            return Fail(error, "UPC/EAN", text, i);
         }
     }
-    b.s.rows.push_back(std::move(b.row));
-    return Rendering{std::move(b.s), {}};
+    KeepRows(s, 1);
+    return true;
 }
 
 }  // namespace orbx::render::detail

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "FMWrapper/FMXBinaryData.h"
 #include "FMWrapper/FMXCalcEngine.h"
 
 #if defined(_WIN32)
@@ -52,6 +53,9 @@ FMX_HOST_API long LiveObjects();
 // Sets a text to exactly these UTF-16 units, U+0000 and lone surrogates included, as a field
 // can hold them.
 FMX_HOST_API void AssignUnits(fmx::Text& text, std::u16string_view units);
+
+// The four characters of a type, such as a container stream's ('PNGf').
+FMX_HOST_API std::string QuadCharText(const fmx::QuadChar& type);
 
 // The expression environment the host passes to every external function.
 FMX_HOST_API const fmx::ExprEnv& Environment();

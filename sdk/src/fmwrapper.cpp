@@ -142,6 +142,72 @@ const DataImpl& item_at(const void* self, fmx::uint32 position, fmx::_fmxcpt& x)
     return items[position];
 }
 
+using Stream = BinaryDataImpl::Stream;
+
+const char* type_of(const fmx::QuadChar& type) {
+    return impl<QuadCharImpl>(&type).chars;
+}
+
+// The stream at `index`, or null (with an error code for the caller) when there is none.
+const Stream* stream_at(const void* self, fmx::int32 index) {
+    const auto& streams = impl<BinaryDataImpl>(self).streams;
+    if (index < 0 || static_cast<std::size_t>(index) >= streams.size()) return nullptr;
+    return &streams[static_cast<std::size_t>(index)];
+}
+
+fmx::int32 index_of(const void* self, const char* type) {
+    const auto& streams = impl<BinaryDataImpl>(self).streams;
+    for (std::size_t i = 0; i < streams.size(); ++i) {
+        if (std::memcmp(streams[i].type, type, 4) == 0) return static_cast<fmx::int32>(i);
+    }
+    return -1;
+}
+
+// Adds a stream; a container holds at most one stream of each type. 0, or the host's error 1.
+fmx::errcode add_stream(void* self, const char* type, const unsigned char* bytes,
+                        std::size_t size) {
+    if (index_of(self, type) >= 0) return 1;
+    Stream stream;
+    std::memcpy(stream.type, type, 4);
+    stream.bytes.assign(bytes, bytes + size);
+    impl<BinaryDataImpl>(self).streams.push_back(std::move(stream));
+    return 0;
+}
+
+// The stand-in's own layout of the two streams the host reads itself: 'FNAM' the file name in
+// UTF-8, 'SIZE' the width then the height as big-endian 16-bit numbers.
+constexpr char kFileName[4] = {'F', 'N', 'A', 'M'};
+constexpr char kSize[4] = {'S', 'I', 'Z', 'E'};
+
+std::string encode_utf8(const std::u16string& units) {
+    std::string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char32_t cp = units[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (units[++i] - 0xDC00);
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 extern "C" {
@@ -282,6 +348,7 @@ fmx::errcode FM_Data_SetAsText(void* self, const fmx::Text& text, const fmx::Loc
         data.text.units = impl<TextImpl>(&text).units;
         data.locale.type = impl<LocaleImpl>(&sourceLocale).type;
         data.type = nativeType;
+        data.binary.streams.clear();
         return 0;
     });
 }
@@ -316,6 +383,167 @@ void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& x) no
 void FM_DataVect_Delete(void* self, fmx::_fmxcpt& x) noexcept {
     x.m_code = fmx::_fmxcpt::kNoErr;
     destroy<DataVectImpl>(self);
+}
+
+fmx::BinaryData* FM_BinaryData_Constructor1(fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() { return reinterpret_cast<fmx::BinaryData*>(make<BinaryDataImpl>()); });
+}
+
+fmx::BinaryData* FM_BinaryData_Constructor2(const fmx::BinaryData& sourceData,
+                                            fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() {
+        BinaryDataImpl* copy = make<BinaryDataImpl>();
+        copy->streams = impl<BinaryDataImpl>(&sourceData).streams;
+        return reinterpret_cast<fmx::BinaryData*>(copy);
+    });
+}
+
+void FM_BinaryData_Delete(void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    destroy<BinaryDataImpl>(self);
+}
+
+fmx::int32 FM_BinaryData_GetCount(const void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return static_cast<fmx::int32>(impl<BinaryDataImpl>(self).streams.size());
+}
+
+fmx::int32 FM_BinaryData_GetIndex(const void* self, const fmx::QuadChar& dataType,
+                                  fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return index_of(self, type_of(dataType));
+}
+
+fmx::uint32 FM_BinaryData_GetTotalSize(const void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    std::size_t total = 0;
+    for (const Stream& stream : impl<BinaryDataImpl>(self).streams)
+        total += stream.bytes.size();
+    return static_cast<fmx::uint32>(total);
+}
+
+void FM_BinaryData_GetType(const void* self, fmx::int32 index, fmx::QuadChar& dataType,
+                           fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    const Stream* stream = stream_at(self, index);
+    if (stream == nullptr) {
+        x.m_code = fmx::_fmxcpt::kUnknown;
+        return;
+    }
+    std::memcpy(impl<QuadCharImpl>(&dataType).chars, stream->type, 4);
+}
+
+fmx::uint32 FM_BinaryData_GetSize(const void* self, fmx::int32 index, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    const Stream* stream = stream_at(self, index);
+    return stream == nullptr ? 0 : static_cast<fmx::uint32>(stream->bytes.size());
+}
+
+fmx::errcode FM_BinaryData_GetData(const void* self, fmx::int32 index, fmx::uint32 offset,
+                                   fmx::uint32 amount, void* buffer, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    const Stream* stream = stream_at(self, index);
+    if (stream == nullptr || buffer == nullptr || offset > stream->bytes.size() ||
+        amount > stream->bytes.size() - offset) {
+        return 1;
+    }
+    std::memcpy(buffer, stream->bytes.data() + offset, amount);
+    return 0;
+}
+
+fmx::errcode FM_BinaryData_Add(void* self, const fmx::QuadChar& dataType, fmx::uint32 amount,
+                               void* buffer, fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        if (buffer == nullptr && amount > 0) return 1;
+        return add_stream(self, type_of(dataType), static_cast<const unsigned char*>(buffer),
+                          amount);
+    });
+}
+
+bool FM_BinaryData_Remove(void* self, const fmx::QuadChar& dataType, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    const fmx::int32 index = index_of(self, type_of(dataType));
+    if (index < 0) return false;
+    auto& streams = impl<BinaryDataImpl>(self).streams;
+    streams.erase(streams.begin() + index);
+    return true;
+}
+
+void FM_BinaryData_RemoveAll(void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    impl<BinaryDataImpl>(self).streams.clear();
+}
+
+fmx::errcode FM_BinaryData_GetFNAMData(const void* self, fmx::Text& filepathlist,
+                                       fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        const Stream* stream = stream_at(self, index_of(self, kFileName));
+        if (stream == nullptr) return 1;
+        impl<TextImpl>(&filepathlist).units =
+            decode_utf8(reinterpret_cast<const char*>(stream->bytes.data()), stream->bytes.size());
+        return 0;
+    });
+}
+
+fmx::errcode FM_BinaryData_AddFNAMData(void* self, const fmx::Text& filepathlist,
+                                       fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        const std::string name = encode_utf8(impl<TextImpl>(&filepathlist).units);
+        return add_stream(self, kFileName, reinterpret_cast<const unsigned char*>(name.data()),
+                          name.size());
+    });
+}
+
+fmx::errcode FM_BinaryData_GetSIZEData(const void* self, short& width, short& height,
+                                       fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    const Stream* stream = stream_at(self, index_of(self, kSize));
+    if (stream == nullptr || stream->bytes.size() != 4) return 1;
+    const auto& b = stream->bytes;
+    width = static_cast<short>((b[0] << 8) | b[1]);
+    height = static_cast<short>((b[2] << 8) | b[3]);
+    return 0;
+}
+
+fmx::errcode FM_BinaryData_AddSIZEData(void* self, short width, short height,
+                                       fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        const auto w = static_cast<unsigned short>(width);
+        const auto h = static_cast<unsigned short>(height);
+        const unsigned char bytes[4] = {
+            static_cast<unsigned char>(w >> 8), static_cast<unsigned char>(w & 0xFF),
+            static_cast<unsigned char>(h >> 8), static_cast<unsigned char>(h & 0xFF)};
+        return add_stream(self, kSize, bytes, sizeof bytes);
+    });
+}
+
+const fmx::BinaryData* FM_Data_GetBinaryData(const void* self, fmx::_fmxcpt& x) noexcept {
+    x.m_code = fmx::_fmxcpt::kNoErr;
+    return as<const fmx::BinaryData>(impl<DataImpl>(self).binary);
+}
+
+fmx::errcode FM_Data_SetBinaryData(void* self, const fmx::BinaryData& binaryData,
+                                   bool forceBinaryNativeType, fmx::_fmxcpt& x) noexcept {
+    return guarded(x, [&]() -> fmx::errcode {
+        DataImpl& data = impl<DataImpl>(self);
+        const BinaryDataImpl& source = impl<BinaryDataImpl>(&binaryData);
+        if (&source != &data.binary) data.binary.streams = source.streams;
+        // As text, a container reads as its file name.
+        data.text.units.clear();
+        const fmx::int32 name = index_of(&data.binary, kFileName);
+        if (name >= 0) {
+            const auto& bytes = data.binary.streams[static_cast<std::size_t>(name)].bytes;
+            data.text.units =
+                decode_utf8(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        }
+        if (forceBinaryNativeType) data.type = fmx::Data::kDTBinary;
+        return 0;
+    });
+}
+
+const fmx::BinaryData* FM_DataVect_AtAsBinaryData(const void* self, fmx::uint32 position,
+                                                  fmx::_fmxcpt& x) noexcept {
+    return as<const fmx::BinaryData>(item_at(self, position, x).binary);
 }
 
 fmx::errcode FM_ExprEnv_RegisterExternalFunction(const fmx::QuadChar& pluginId, short functionId,

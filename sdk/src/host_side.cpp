@@ -51,6 +51,11 @@ fmx::int32 StoredType(const fmx::Data& data) {
     return detail::impl<const detail::DataImpl>(&data).type;
 }
 
+std::string QuadCharText(const fmx::QuadChar& type) {
+    const char* chars = detail::impl<detail::QuadCharImpl>(&type).chars;
+    return std::string(chars, 4);
+}
+
 const fmx::ExprEnv& Environment() {
     static const detail::ExprEnvImpl env;
     return *detail::as<const fmx::ExprEnv>(env);

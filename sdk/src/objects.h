@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FMWrapper/FMXBinaryData.h"
 #include "FMWrapper/FMXCalcEngine.h"
 #include "FMWrapper/FMXData.h"
 #include "FMWrapper/FMXText.h"
@@ -27,8 +28,18 @@ struct QuadCharImpl {
     char chars[4] = {};
 };
 
+// A container: its streams in the order they were added, each a four-character type and bytes.
+struct BinaryDataImpl {
+    struct Stream {
+        char type[4];
+        std::vector<unsigned char> bytes;
+    };
+    std::vector<Stream> streams;
+};
+
 struct DataImpl {
     TextImpl text;
+    BinaryDataImpl binary;
     LocaleImpl locale;
     fmx::int32 type = fmx::Data::kDTInvalid;
 };

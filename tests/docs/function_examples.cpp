@@ -17,8 +17,10 @@
 // the text alone is not exact: characters outside the printable ASCII range, a line feed, a space
 // at the start or end of a line. Other control characters show as their control pictures (U+2400
 // and up), C1 controls as <U+0080> and the like. An empty result reads
-// "`...` returns the empty text." The calculation is FileMaker syntax: one function applied to
-// text literals ("...", with \" \\ \¶ and ¶ for a return) and Char ( code ) joined with &.
+// "`...` returns the empty text." A container result reads "`...` returns a container" with a
+// text block of what it holds, as orbx shows it. The calculation is FileMaker syntax: one
+// function applied to parameters separated by ";", each text literals ("...", with \" \\ \¶
+// and ¶ for a return) and Char ( code ) joined with &.
 //
 // An example that holds for some editions of the plug-in only follows a line that names them
 // by their Orbx_PluginVersion ( "platform" ) answers, "<!-- edition: Linux Windows -->"; the
@@ -50,7 +52,7 @@ constexpr std::size_t kMinimumExamples = 2;
 
 struct Calculation {
     std::string function;
-    std::u16string parameter;
+    std::vector<std::u16string> parameters;  // separated by ";" in the calculation
 };
 
 // Reads a FileMaker calculation of the form Name ( term & term ... ).
@@ -62,10 +64,15 @@ class CalculationParser {
         Calculation c;
         c.function = Name();
         Expect('(');
-        c.parameter = Term();
-        while (Peek() == '&') {
+        for (;;) {
+            std::u16string parameter = Term();
+            while (Peek() == '&') {
+                ++i_;
+                parameter += Term();
+            }
+            c.parameters.push_back(std::move(parameter));
+            if (Peek() != ';') break;
             ++i_;
-            c.parameter += Term();
         }
         Expect(')');
         SkipSpace();
@@ -207,8 +214,14 @@ std::vector<std::string> Render(const std::u16string& text) {
 }
 
 std::vector<std::string> ExampleLines(const std::string& calculation,
-                                      const std::u16string& result) {
+                                      const orbx::host::Result& evaluated) {
+    const std::u16string& result = evaluated.text;
     const std::string head = "`" + calculation + "` returns";
+    // A container: what it holds, as orbx shows it.
+    if (evaluated.container) {
+        return {head + " a container", "", "```text", orbx::host::Describe(*evaluated.container),
+                std::string(kFence)};
+    }
     if (result.empty()) return {head + std::string(kEmptyResult)};
     std::vector<std::string> lines = {head, "", "```text"};
     for (const std::string& line : Render(result))
@@ -295,14 +308,15 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
             }
         }
         if (line.starts_with(kEditionMarker)) editions = " " + line.substr(kEditionMarker.size());
-        const std::size_t returns = line.find("` returns");
+        std::size_t returns = line.find("` returns");
         if (!line.starts_with("`Orbx_") || returns == std::string::npos) {
             updated.push_back(line);
             ++i;
             continue;
         }
         const std::string calculation = line.substr(1, returns - 1);
-        const std::string rest = line.substr(returns + 9);
+        std::string rest = line.substr(returns + 9);
+        if (rest == " a container") rest.clear();
         const std::size_t extent = ExampleExtent(page, i, rest);
         ++total_examples;
         if (!sections.empty()) ++sections.back().examples;
@@ -325,8 +339,8 @@ int Run(const std::string& mode, const std::string& path, const std::string& plu
             i += extent;
             continue;
         }
-        const std::u16string result = orbx::host::Evaluate(*function, &c.parameter);
-        const std::vector<std::string> expected = ExampleLines(calculation, result);
+        const std::vector<std::string> expected =
+            ExampleLines(calculation, orbx::host::EvaluateAll(*function, c.parameters));
         const std::vector<std::string> written(
             page.begin() + static_cast<std::ptrdiff_t>(i),
             page.begin() + static_cast<std::ptrdiff_t>(i + extent));

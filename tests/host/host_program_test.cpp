@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include <unistd.h>
@@ -81,7 +83,7 @@ TEST(HostProgram, ListsTheRegisteredFunctions) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
               "1\tOrbx_PluginVersion\tOrbx_PluginVersion( parameter )\t0\t1\t0xFF01");
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 36);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 37);  // and the picture function
 }
 
 TEST(HostProgram, Strings) {
@@ -103,6 +105,45 @@ TEST(HostProgram, ErrorsGoToStandardErrorWithAFailingStatus) {
         EXPECT_NE(r.status, 0);
         EXPECT_NE(r.out.find(message), std::string::npos) << r.out;
     }
+}
+
+
+// Containers: what orbx shows of them, --save, --batch's further fields and --folder, and --svg
+// with settings drawn as the pictures are.
+TEST(HostProgram, ShowsSavesAndDrawsPictures) {
+    const std::string dir = testing::TempDir() + "orbx_pictures_" + std::to_string(getpid());
+    std::filesystem::create_directories(dir);
+    const ProgramRun shown = orbx("Orbx_Image Code128 ABC 'text=off; dpi=600'");
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out.substr(0, 18), "Code128.png: PNGf ");
+    EXPECT_NE(shown.out.find("(704 x 240 pixels)"), std::string::npos) << shown.out;
+    EXPECT_EQ(orbx("Orbx_Code128 A B").status, 1);  // one parameter more than it takes
+
+    const ProgramRun saved = orbx("--save '" + dir + "/a.pdf' Image EAN13 590123412345 format=pdf");
+    EXPECT_EQ(saved.status, 0) << saved.out;
+    std::ifstream pdf(dir + "/a.pdf", std::ios::binary);
+    std::string head(5, '\0');
+    pdf.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+    EXPECT_EQ(orbx("--save '" + dir + "/b.png' Code128 ABC").status, 1);  // text, no container
+
+    // Further fields are further parameters of the picture function only; a container line
+    // says what it holds, the text lines stay as they are.
+    const ProgramRun batch = orbx("--batch --folder '" + dir + "'",
+                                  "Image\tCode128\tABC\ttext=off\nCode128\tA\tB\nImage\tNone\t1\n");
+    EXPECT_EQ(batch.status, 0);
+    const std::string first = batch.out.substr(0, batch.out.find('\n') + 1);
+    EXPECT_EQ(first.substr(0, 18), "Code128.png: PNGf ") << first;
+    // "A<tab>B" stays one parameter of Orbx_Code128, as before; no picture is the empty text.
+    EXPECT_EQ(batch.out.substr(first.size()), orbx("--batch", "Code128\tA\tB\n").out + "\n");
+    EXPECT_TRUE(std::filesystem::exists(dir + "/1-Code128.png"));
+
+    const ProgramRun svg = orbx("--svg '" + dir + "/c.svg' Code128 ABC 'text=off; dpi=600'");
+    EXPECT_EQ(svg.status, 0) << svg.out;
+    std::ifstream in(dir + "/c.svg");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("width=\"704\" height=\"240\""), std::string::npos);
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

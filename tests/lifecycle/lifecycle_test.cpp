@@ -37,7 +37,7 @@ TEST_F(Lifecycle, StartUpChecksTheExtensionVersion) {
     for (const auto& [version, reply] : rows) {
         SCOPED_TRACE(version);
         EXPECT_EQ(plugin_->StartUp(static_cast<fmx::int16>(version)), reply);
-        EXPECT_EQ(registered(), reply == 52 ? 36u : 0u);
+        EXPECT_EQ(registered(), reply == 52 ? 37u : 0u);
         plugin_->ShutDown();
         EXPECT_EQ(registered(), 0u);
     }
@@ -46,8 +46,16 @@ TEST_F(Lifecycle, StartUpChecksTheExtensionVersion) {
 TEST_F(Lifecycle, RegistersTheFunctionsInOrder) {
     ASSERT_EQ(plugin_->StartUp(), 52);
     const auto functions = fmxhost::Registrations();
-    ASSERT_EQ(functions.size(), 36u);
-    for (std::size_t i = 0; i < functions.size(); ++i) {
+    // The 36 functions, then the picture function.
+    ASSERT_EQ(functions.size(), 37u);
+    const auto& image = functions.back();
+    EXPECT_EQ(image.functionId, 37);
+    EXPECT_EQ(image.prototype, u"Orbx_Image( symbology ; data {; settings } )");
+    EXPECT_EQ(image.name, u"Orbx_Image");
+    EXPECT_EQ(image.minArgs, 2);
+    EXPECT_EQ(image.maxArgs, 3);
+    EXPECT_EQ(image.flags, 0xFF01u);
+    for (std::size_t i = 0; i + 1 < functions.size(); ++i) {
         const auto& f = functions[i];
         SCOPED_TRACE(Utf16ToUtf8(f.prototype));
         EXPECT_EQ(f.functionId, static_cast<short>(i + 1));
@@ -63,7 +71,7 @@ TEST_F(Lifecycle, RegistersTheFunctionsInOrder) {
     EXPECT_EQ(functions[1].name, u"Orbx_Code128");
     EXPECT_EQ(functions[29].name, u"Orbx_Uni_OneCode");
     EXPECT_EQ(functions[30].name, u"Orbx_USPS_IntelligentMail");
-    EXPECT_EQ(functions.back().prototype, u"Orbx_DataBarStackedOmniDirectional( parameter )");
+    EXPECT_EQ(functions[35].prototype, u"Orbx_DataBarStackedOmniDirectional( parameter )");
 }
 
 TEST_F(Lifecycle, TheNamesOfAllFunctions) {
@@ -79,11 +87,11 @@ TEST_F(Lifecycle, TheNamesOfAllFunctions) {
               "Orbx_Uni_Postnet Orbx_Uni_Planet Orbx_Uni_C128HR Orbx_Uni_C39 Orbx_Uni_I2of5 "
               "Orbx_Uni_MSI Orbx_Uni_Codabar Orbx_Uni_OneCode Orbx_USPS_IntelligentMail "
               "Orbx_DataBar Orbx_DataBarExpanded Orbx_DataBarLimited Orbx_DataBarStacked "
-              "Orbx_DataBarStackedOmniDirectional ");
+              "Orbx_DataBarStackedOmniDirectional Orbx_Image ");
 }
 
 TEST_F(Lifecycle, AFailedRegistrationTakesBackEverything) {
-    for (int failing : {1, 20, 36}) {
+    for (int failing : {1, 20, 36, 37}) {
         SCOPED_TRACE(failing);
         fmxhost::FailRegistrationAt(failing);
         EXPECT_EQ(plugin_->StartUp(), -2);
@@ -93,12 +101,12 @@ TEST_F(Lifecycle, AFailedRegistrationTakesBackEverything) {
 
 TEST_F(Lifecycle, ShutDownLeavesNothingRegistered) {
     ASSERT_EQ(plugin_->StartUp(), 52);
-    EXPECT_EQ(registered(), 36u);
+    EXPECT_EQ(registered(), 37u);
     plugin_->ShutDown();
     EXPECT_EQ(registered(), 0u);
     // The plug-in can start again after a shut-down.
     EXPECT_EQ(plugin_->StartUp(), 52);
-    EXPECT_EQ(registered(), 36u);
+    EXPECT_EQ(registered(), 37u);
 }
 
 TEST_F(Lifecycle, StartUpAndShutDownReleaseWhatTheyCreate) {

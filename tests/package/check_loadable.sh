@@ -5,7 +5,9 @@
 #             GLIBC_2.31, GLIBCXX_3.4.28, CXXABI_1.3.12), no needed library beyond the host
 #             library, the C++ runtime and the C library;
 #   depends   the .deb's Depends is what dpkg-shlibdeps finds the file needs;
-#   exports   (given the stand-in host library) it exports only names the host's library does.
+#   exports   (given the stand-in host library) it exports only names the host's library does;
+#   entry     the plug-in defines no dynamic symbol but FMExternCallProc (nothing of the zlib or
+#             the C++ code linked into it is visible to the host).
 # Arguments: the check, objdump, readelf, the plug-in file, then the host's export list (imports)
 # or the Depends text (depends).
 set -eu
@@ -73,6 +75,16 @@ exports)
         grep -qx "$name" "$exports" || { echo "$plugin exports $name, which the host's does not" >&2; fail=1; }
     done
     [ $fail -eq 0 ] && echo "$plugin exports $(printf '%s\n' "$exported" | wc -l) names, all the host's"
+    ;;
+entry)
+    # Global and weak definitions ("l" marks the local section symbols some linkers list).
+    defined=$("$objdump" -T "$plugin" | grep -v '[*]UND[*]' |
+              awk 'NF >= 6 && $1 ~ /^[0-9a-f]+$/ && $2 != "l" {print $NF}' | sort -u)
+    if [ "$defined" != "FMExternCallProc" ]; then
+        echo "$plugin defines dynamic symbols besides FMExternCallProc:" $defined >&2
+        fail=1
+    fi
+    [ $fail -eq 0 ] && echo "$plugin defines one dynamic symbol: FMExternCallProc"
     ;;
 *)
     echo "unknown check $check" >&2

@@ -1,4 +1,6 @@
 // FileMaker plug-in SDK, as far as this project uses it: data values and the parameter vector.
+// The binary data (container) calls are declared here as in the SDK; the BinaryData class itself
+// is FMXBinaryData.h's.
 #pragma once
 
 #include "FMWrapper/FMXFixPt.h"
@@ -13,6 +15,9 @@ FMX_API fmx::errcode FM_Data_SetAsText(void* self, const fmx::Text& textData,
                                        const fmx::Locale& sourceLocale, fmx::int32 nativeType,
                                        fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_Data_Delete(void* self, fmx::_fmxcpt& _x) noexcept;
+FMX_API const fmx::BinaryData* FM_Data_GetBinaryData(const void* _self, fmx::_fmxcpt& _x) noexcept;
+FMX_API fmx::errcode FM_Data_SetBinaryData(void* _self, const fmx::BinaryData& binaryData,
+                                           bool forceBinaryNativeType, fmx::_fmxcpt& _x) noexcept;
 
 FMX_API fmx::DataVect* FM_DataVect_Constructor1(fmx::_fmxcpt& _x) noexcept;
 FMX_API fmx::uint32 FM_DataVect_Size(const void* self, fmx::_fmxcpt& _x) noexcept;
@@ -20,6 +25,8 @@ FMX_API const fmx::Text* FM_DataVect_AtAsText(const void* self, fmx::uint32 posi
                                               fmx::_fmxcpt& _x) noexcept;
 FMX_API const fmx::Data* FM_DataVect_At(const void* self, fmx::uint32 position,
                                         fmx::_fmxcpt& _x) noexcept;
+FMX_API const fmx::BinaryData* FM_DataVect_AtAsBinaryData(const void* _self, fmx::uint32 position,
+                                                          fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_DataVect_PushBack(void* self, const fmx::Data& data, fmx::_fmxcpt& _x) noexcept;
 FMX_API void FM_DataVect_Delete(void* self, fmx::_fmxcpt& _x) noexcept;
 }
@@ -62,6 +69,19 @@ class Data {
         x.Check();
         return error;
     }
+    const BinaryData& GetBinaryData() const {
+        _fmxcpt x;
+        const BinaryData* binary = FM_Data_GetBinaryData(this, x);
+        x.Check();
+        return *binary;
+    }
+    // Stores a container; with `forceBinaryNativeType` the data's type becomes kDTBinary.
+    errcode SetBinaryData(const BinaryData& binaryData, bool forceBinaryNativeType = true) {
+        _fmxcpt x;
+        const errcode error = FM_Data_SetBinaryData(this, binaryData, forceBinaryNativeType, x);
+        x.Check();
+        return error;
+    }
     void operator delete(void* obj) {
         _fmxcpt x;
         FM_Data_Delete(obj, x);
@@ -99,6 +119,12 @@ class DataVect {
         const Data* data = FM_DataVect_At(this, position, x);
         x.Check();
         return *data;
+    }
+    const BinaryData& AtAsBinaryData(uint32 position) const {
+        _fmxcpt x;
+        const BinaryData* binary = FM_DataVect_AtAsBinaryData(this, position, x);
+        x.Check();
+        return *binary;
     }
     void PushBack(const Data& data) {
         _fmxcpt x;

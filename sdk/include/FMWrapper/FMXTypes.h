@@ -59,6 +59,7 @@ class Locale;
 class Text;
 class Data;
 class DataVect;
+class BinaryData;
 class ExprEnv;
 
 }  // namespace fmx

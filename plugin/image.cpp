@@ -1,0 +1,129 @@
+#include "plugin/image.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "picture/picture.h"
+#include "picture/readable.h"
+#include "plugin/adapters.h"
+#include "plugin/function_table.h"
+#include "render/render.h"
+
+namespace orbx {
+
+namespace {
+
+// The longest symbology name and settings text read; longer ones name nothing and set nothing.
+constexpr fmx::uint32 kLongestName = 64;
+constexpr fmx::uint32 kLongestSettings = 1024;
+
+struct ImageWork {
+    char text[kLargestOutput];      // the function's font text
+    char readable[kLargestOutput];  // the readable line
+    render::Symbol symbol;
+};
+
+ImageWork& image_work() {
+    thread_local ImageWork work;
+    return work;
+}
+
+// A parameter's first units as bytes (their low 8 bits) with a zero; false when it is longer.
+bool small_text(const fmx::Text& text, char* bytes, fmx::uint32 room) {
+    const fmx::uint32 size = text.GetSize();
+    if (size >= room) return false;
+    fmx::uint16 units[kLongestSettings];
+    text.GetUnicode(units, 0, size);
+    for (fmx::uint32 i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(units[i] & 0xFF);
+    bytes[size] = '\0';
+    return true;
+}
+
+// The readable line of the symbol, from the data string and tilde flag the encoder was given,
+// without the spaces an identifier's parentheses bring at its ends.
+std::string_view readable_line(const picture::Symbology& s, const EncodingWork& encoding,
+                               const render::Symbol& symbol, char* out) {
+    const long tilde =
+        s.readable_tilde >= 0 ? s.readable_tilde : LongOption(encoding.options, 0, 1);
+    return picture::ReadableLine(s, encoding.data, tilde, symbol, out, kLargestOutput);
+}
+
+// The container: the picture's main stream, the PNG (the PDF's preview), its file name and
+// its size in pixels.
+void store_picture(const picture::Symbology& s, const picture::Picture& p, bool pdf,
+                   fmx::Data& result) {
+    fmx::BinaryDataUniquePtr binary;
+    if (pdf) {
+        const fmx::QuadCharUniquePtr type('P', 'D', 'F', ' ');
+        binary->Add(*type, static_cast<fmx::uint32>(p.pdf.size()),
+                    const_cast<unsigned char*>(p.pdf.data()));
+    }
+    {
+        const fmx::QuadCharUniquePtr type('P', 'N', 'G', 'f');
+        binary->Add(*type, static_cast<fmx::uint32>(p.png.size()),
+                    const_cast<unsigned char*>(p.png.data()));
+    }
+    char name[kLongestName + 8];
+    std::memcpy(name, s.name.data(), s.name.size());
+    std::memcpy(name + s.name.size(), pdf ? ".pdf" : ".png", 5);
+    fmx::TextUniquePtr file;
+    file->Assign(name, fmx::Text::kEncoding_UTF8);
+    binary->AddFNAMData(*file);
+    binary->AddSIZEData(static_cast<short>(p.width), static_cast<short>(p.height));
+    result.SetBinaryData(*binary, true);
+}
+
+bool draw(const fmx::DataVect& parms, fmx::Data& result) {
+    if (parms.Size() < 2) return false;
+    char name[kLongestName];
+    if (!small_text(parms.AtAsText(0), name, kLongestName)) return false;
+    const picture::Symbology* s = picture::FindSymbology(name);
+    if (s == nullptr) return false;
+    picture::Settings settings;
+    if (parms.Size() >= 3) {
+        char text[kLongestSettings];
+        if (small_text(parms.AtAsText(2), text, kLongestSettings)) {
+            settings = picture::ParseSettings(text);
+        }
+    }
+
+    ImageWork& work = image_work();
+    EncodingWork encoding;
+    const fmx::uint32 length =
+        EncodeText(FunctionRowById(s->function), parms.AtAsText(1), encoding, work.text);
+    if (length == 0) return false;
+    // Into the thread's symbol, whose rows keep their storage from picture to picture.
+    if (!render::RenderInto(s->font, std::string_view(work.text, length), work.symbol)) {
+        return false;
+    }
+    const std::string_view readable = readable_line(*s, encoding, work.symbol, work.readable);
+
+    picture::Picture p;
+    if (!picture::Draw(*s, work.symbol, readable, settings, p)) {
+        return false;
+    }
+    store_picture(*s, p, settings.format == picture::Format::pdf, result);
+    return true;
+}
+
+}  // namespace
+
+fmx::errcode Do_Orbx_Image(short, const fmx::ExprEnv&, const fmx::DataVect& parms,
+                           fmx::Data& result) noexcept {
+    try {
+        if (draw(parms, result)) return 0;
+    } catch (...) {
+    }
+    // No picture: the empty text, as the functions give it.
+    try {
+        fmx::TextUniquePtr empty;
+        empty->Assign("", fmx::Text::kEncoding_UTF8);
+        fmx::LocaleUniquePtr locale(fmx::Locale::kType_System);
+        result.SetAsText(*empty, *locale, fmx::Data::kDTText);
+    } catch (...) {
+    }
+    return 0;
+}
+
+}  // namespace orbx
