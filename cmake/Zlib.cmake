@@ -34,3 +34,5 @@ add_library(orbx_zlib STATIC ${_orbx_zlib_files})
 set_target_properties(orbx_zlib PROPERTIES C_VISIBILITY_PRESET hidden POSITION_INDEPENDENT_CODE ON)
 # Its headers as system headers: the project's warnings do not apply to them.
 target_include_directories(orbx_zlib SYSTEM PUBLIC "${ORBX_ZLIB_SOURCE_DIR}")
+# Its own code is not held to the project's warnings: some compilers warn at its old-style C.
+target_compile_options(orbx_zlib PRIVATE -w)

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -490,6 +491,9 @@ const std::vector<Symbol>& libsystem() {
         {"_strncmp", function(&std::strncmp)},
         {"_strlen", function(&std::strlen)},
         {"_strnlen", function(&strnlen)},
+        {"_strncpy", function(&std::strncpy)},
+        {"_lround", function(static_cast<long (*)(double)>(&std::lround))},
+        {"_llround", function(static_cast<long long (*)(double)>(&std::llround))},
         {"_fputc", function(&std::fputc)},
         {"_fwrite", function(&std::fwrite)},
 #if defined(__aarch64__)

@@ -36,6 +36,7 @@ set(CMAKE_C_COMPILER_TARGET ${ORBX_ZIG_TARGET})
 set(CMAKE_AR llvm-ar-14 CACHE FILEPATH "")
 set(CMAKE_RANLIB llvm-ranlib-14 CACHE FILEPATH "")
 set(CMAKE_NM llvm-nm-14 CACHE FILEPATH "")
+set(CMAKE_INSTALL_NAME_TOOL llvm-install-name-tool-14 CACHE FILEPATH "")
 # The compiler checks compile without linking: linking a program would build libc++ first.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 

@@ -716,12 +716,14 @@ inline bool BitOf(const Line& a, int k) {
     return (a.w[static_cast<std::size_t>(k / 64)] >> (k % 64)) & 1u;
 }
 
-// Every mask repeats every 12 rows and every 12 columns.
+// Every mask repeats every 12 rows and every 12 columns (each depends on the row modulo 2, 3 or
+// 4 and the column modulo 2, 3 or 6): checked over three periods, within every compiler's
+// limit on constant evaluation.
 constexpr int kMaskPeriod = 12;
 constexpr bool MasksRepeat() {
     for (int m = 0; m < 8; ++m)
-        for (int i = 0; i < kMaxSize; ++i)
-            for (int j = 0; j < kMaxSize; ++j)
+        for (int i = 0; i < 3 * kMaskPeriod; ++i)
+            for (int j = 0; j < 3 * kMaskPeriod; ++j)
                 if (MaskInverts(m, i, j) != MaskInverts(m, i % kMaskPeriod, j % kMaskPeriod))
                     return false;
     return true;
