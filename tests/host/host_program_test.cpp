@@ -83,7 +83,8 @@ TEST(HostProgram, ListsTheRegisteredFunctions) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
               "1\tOrbx_PluginVersion\tOrbx_PluginVersion( parameter )\t0\t1\t0xFF01");
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 37);  // and the picture function
+    // and the picture function and the three 2D functions
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 40);
 }
 
 TEST(HostProgram, Strings) {
@@ -106,7 +107,6 @@ TEST(HostProgram, ErrorsGoToStandardErrorWithAFailingStatus) {
         EXPECT_NE(r.out.find(message), std::string::npos) << r.out;
     }
 }
-
 
 // Containers: what orbx shows of them, --save, --batch's further fields and --folder, and --svg
 // with settings drawn as the pictures are.
