@@ -38,6 +38,9 @@ constexpr int kRetail = Format(ZXing::BarcodeFormat::EAN13) | Format(ZXing::Barc
                         Format(ZXing::BarcodeFormat::UPCA) | Format(ZXing::BarcodeFormat::UPCE);
 constexpr int kDataBar = Format(ZXing::BarcodeFormat::DataBar);
 constexpr int kExpanded = Format(ZXing::BarcodeFormat::DataBarExpanded);
+constexpr int kQrCode = Format(ZXing::BarcodeFormat::QRCode);
+constexpr int kDataMatrix = Format(ZXing::BarcodeFormat::DataMatrix);
+constexpr int kPdf417 = Format(ZXing::BarcodeFormat::PDF417);
 
 // One result to set at every size. zxing-cpp 1.4 reads no MSI, postal code or DataBar Limited
 // (format 0): those are checked module by module only.
@@ -112,6 +115,10 @@ const std::vector<Sample> kSamples = {
     /* 46 */
     {"DataBar Expanded Stacked", "Orbx_DataBarExpanded", "(01)95012345678903(3103)000123(10)XYZ|6",
      kExpanded, true},
+    // The 2D font, which has the bar fonts' module.
+    /* 47 */ {"QR Code", "Orbx_QRCode", "https://example.org/item?id=0042", kQrCode},
+    /* 48 */ {"Data Matrix", "Orbx_DataMatrix", "(01)09501101530003 lot 42", kDataMatrix},
+    /* 49 */ {"PDF417", "Orbx_PDF417", "PDF417 shipping label 0042", kPdf417},
 };
 
 // Random data for the functions, a few each (a fixed seed: every run sets the same results).
@@ -176,6 +183,12 @@ std::vector<Sample> RandomSamples() {
         out.push_back({segments.empty() ? "DataBar Expanded" : "DataBar Expanded Stacked",
                        "Orbx_DataBarExpanded", gs1 + std::string(segments), kExpanded,
                        !segments.empty()});
+        if (k < 2) {
+            out.push_back({"QR Code", "Orbx_QRCode", rnd.String(kPrintable, 1, 60), kQrCode});
+            out.push_back(
+                {"Data Matrix", "Orbx_DataMatrix", rnd.String(kPrintable, 1, 40), kDataMatrix});
+            out.push_back({"PDF417", "Orbx_PDF417", rnd.String(kPrintable, 1, 80), kPdf417});
+        }
     }
     return out;
 }
