@@ -5,6 +5,7 @@
 // with zxing-cpp as the same symbol drawn exactly at that scale reads.
 #include <ZXing/BarcodeFormat.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -501,6 +502,34 @@ TEST(FontSizes, GuideTablesAreTheTestedSizes) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         EXPECT_EQ(cells[i], (std::array{kBarTable[i].points, kBarTable[i].dpi, kBarTable[i].dots}))
             << "bar table cell " << i;
+    }
+
+    // The 2D font's table: the bar fonts' module, each whole-dot cell one the samples are set at.
+    const auto matrix = GuideTable("QR Code 25 x 25");
+    ASSERT_EQ(matrix.size(), 10u);
+    for (const auto& row : matrix) {
+        SCOPED_TRACE(row[0]);
+        ASSERT_EQ(row.size(), 8u);
+        const int points = std::stoi(row[0]);
+        const double x = points / 3000.0 * 25.4;  // mm
+        EXPECT_EQ(row[1], Fixed(x, 3) + " mm");
+        EXPECT_EQ(row[2], Fixed(points / 3.0, 1));
+        for (int i = 0; i < 2; ++i) {
+            const int dpi = std::array{300, 600}[static_cast<std::size_t>(i)];
+            const int dots = Dots(row[3 + static_cast<std::size_t>(i)]);
+            EXPECT_EQ(dots, points * dpi % 3000 == 0 ? points * dpi / 3000 : 0);
+            if (dots == 0) continue;
+            EXPECT_NE(std::find_if(kBarTable.begin(), kBarTable.end(),
+                                   [&](const TableSize& t) {
+                                       return t.points == points && t.dpi == dpi && t.dots == dots;
+                                   }),
+                      kBarTable.end())
+                << "a size the samples are not set at";
+        }
+        // 25 + 8 modules of QR Code, 16 + 2 of Data Matrix, a PDF417 row of 3.
+        EXPECT_EQ(row[5], Fixed(33 * x, 1) + " mm");
+        EXPECT_EQ(row[6], Fixed(18 * x, 1) + " mm");
+        EXPECT_EQ(row[7], Fixed(3 * x, 2) + " mm");
     }
 
     const auto postal = GuideTable("Bar width");
