@@ -4,13 +4,61 @@ namespace orbx::picture {
 
 namespace {
 
+bool is_space(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool is_space(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+}  // namespace
+
+std::string_view TrimSpace(std::string_view s) noexcept {
+    while (!s.empty() && is_space(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && is_space(s.back()))
+        s.remove_suffix(1);
+    return s;
 }
+
+bool SameWord(std::string_view a, std::string_view b) noexcept {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != b[i]) return false;
+    }
+    return true;
+}
+
+double ParseDecimal(std::string_view s) noexcept {
+    double whole = 0;
+    int digits = 0;
+    std::size_t i = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++digits) {
+        if (digits >= 9) return -1;
+        whole = whole * 10 + (s[i] - '0');
+    }
+    double fraction = 0;
+    double scale = 1;
+    int decimals = 0;
+    if (i < s.size() && s[i] == '.') {
+        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++decimals) {
+            if (decimals >= 9) return -1;
+            fraction = fraction * 10 + (s[i] - '0');
+            scale *= 10;
+        }
+    }
+    if (i != s.size() || digits + decimals == 0) return -1;
+    return whole + fraction / scale;
+}
+
+int ParseSwitch(std::string_view s) noexcept {
+    if (SameWord(s, "on") || SameWord(s, "yes") || SameWord(s, "true") || s == "1") return 1;
+    if (SameWord(s, "off") || SameWord(s, "no") || SameWord(s, "false") || s == "0") return 0;
+    return -1;
+}
+
+namespace {
 
 void apply(Settings& settings, std::string_view name, std::string_view value) {
     if (SameWord(name, "format")) {
@@ -62,50 +110,6 @@ Settings ParseSettings(std::string_view text) noexcept {
         apply(settings, name, value);
     });
     return settings;
-}
-
-std::string_view TrimSpace(std::string_view s) noexcept {
-    while (!s.empty() && is_space(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && is_space(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool SameWord(std::string_view a, std::string_view b) noexcept {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != b[i]) return false;
-    }
-    return true;
-}
-
-double ParseDecimal(std::string_view s) noexcept {
-    double whole = 0;
-    int digits = 0;
-    std::size_t i = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++digits) {
-        if (digits >= 9) return -1;
-        whole = whole * 10 + (s[i] - '0');
-    }
-    double fraction = 0;
-    double scale = 1;
-    int decimals = 0;
-    if (i < s.size() && s[i] == '.') {
-        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++decimals) {
-            if (decimals >= 9) return -1;
-            fraction = fraction * 10 + (s[i] - '0');
-            scale *= 10;
-        }
-    }
-    if (i != s.size() || digits + decimals == 0) return -1;
-    return whole + fraction / scale;
-}
-
-int ParseSwitch(std::string_view s) noexcept {
-    if (SameWord(s, "on") || SameWord(s, "yes") || SameWord(s, "true") || s == "1") return 1;
-    if (SameWord(s, "off") || SameWord(s, "no") || SameWord(s, "false") || s == "0") return 0;
-    return -1;
 }
 
 }  // namespace orbx::picture
