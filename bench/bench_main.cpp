@@ -1,5 +1,6 @@
-// Benchmarks of the 36 functions. For each one, on its realistic parameter and on parameters of
-// 16, 128, 512 and 2048 characters (as far as the function accepts them):
+// Benchmarks of the 36 functions, the pictures and the 2D symbols. For each of the 36, on its
+// realistic parameter and on parameters of 16, 128, 512 and 2048 characters (as far as the function
+// accepts them):
 // - the whole adapter path: the parameter as UTF-16 text data in the host's parameter vector,
 //   the adapter the host calls, the result stored as text in the host's result data;
 // - the encoder alone, on the data string and options the adapter would pass it;
@@ -31,10 +32,13 @@
 #include "FMWrapper/FMXText.h"
 #include "bench/alloc_count.h"
 #include "bench/cases.h"
+#include "encoders/matrix/pdf417.h"
 #include "host_api/fmx_host.h"
+#include "picture/matrix.h"
 #include "picture/picture.h"
 #include "plugin/function_table.h"
 #include "plugin/image.h"
+#include "plugin/matrix.h"
 #include "plugin/options.h"
 #include "render/render.h"
 
@@ -607,6 +611,228 @@ void print_pictures(const CollectingReporter& times, const Checked& checked, boo
         std::printf("MISSED %s\n", m.c_str());
 }
 
+// ---- The 2D symbols: the function call through its adapter, the encoder alone and zint.
+
+struct MatrixCase {
+    const char* name;
+    std::size_t row;  // of kMatrixRows
+    std::string_view data;
+    int zint_symbology;
+};
+
+// A 100-byte QR Code (a link with parameters), a 50-character Data Matrix (a part label) and a
+// 200-character PDF417 (a shipping label's text), at their default settings.
+constexpr std::string_view kQr100 =
+    "https://shop.example.org/orders/"
+    "2026-000815?item=4711&qty=12&lot=B-2024-17&ref=INV0815abcd&src=mail1";
+constexpr std::string_view kDataMatrix50 = "PART 4711-0815 LOT B2024/17 SN 000123456789 REV C.";
+constexpr std::string_view kPdf417_200 =
+    "SHIP TO: ORBELANTRIX LOGISTICS, 42 HARBOUR ROAD, SPRINGFIELD 12345; ORDER 2026-000815; "
+    "1 OF 3 PIECES; WEIGHT 12.5 KG; SERVICE EXPRESS; TRACKING 1Z999AA10123456784; REF INV-0815; "
+    "DELIVER 2026-12-24 AM.";
+static_assert(kQr100.size() == 100 && kDataMatrix50.size() == 50 && kPdf417_200.size() == 200);
+
+const MatrixCase kMatrixCases[] = {
+    {"QRCode_100", 0, kQr100, BARCODE_QRCODE},
+    {"DataMatrix_50", 1, kDataMatrix50, BARCODE_DATAMATRIX},
+    {"PDF417_200", 2, kPdf417_200, BARCODE_PDF417},
+};
+
+// The function as the host calls it: the data and an empty settings text as parameters.
+class MatrixAdapterCall {
+  public:
+    explicit MatrixAdapterCall(const MatrixCase& c) : row_(kMatrixRows[c.row]) {
+        fmxhost::PushTextParameter(*parms_, std::u16string(c.data.begin(), c.data.end()));
+        fmxhost::PushTextParameter(*parms_, u"");
+    }
+    fmx::errcode operator()() {
+        return row_.adapter(row_.id, fmxhost::Environment(), *parms_, *result_);
+    }
+    std::size_t ResultSize() const { return result_->GetAsText().GetSize(); }
+    std::u16string ResultText() const {
+        const fmx::Text& text = result_->GetAsText();
+        std::vector<fmx::uint16> units(text.GetSize());
+        text.GetUnicode(units.data(), 0, static_cast<fmx::uint32>(units.size()));
+        return std::u16string(units.begin(), units.end());
+    }
+    const fmx::DataVect& Parameters() const { return *parms_; }
+    fmx::Data& Result() { return *result_; }
+
+  private:
+    const MatrixRow& row_;
+    fmx::DataVectUniquePtr parms_;
+    fmx::DataUniquePtr result_;
+};
+
+// The host's share of the function call: the same SDK calls on the same texts (the data read,
+// the settings read, the result text made and stored) without the plug-in's work.
+class MatrixHostCall {
+  public:
+    MatrixHostCall(const MatrixCase& c, const std::u16string& result) : adapter_(c) {
+        for (char16_t u : result)
+            bytes_ += static_cast<char>(u);
+    }
+    fmx::errcode operator()() {
+        const fmx::DataVect& parms = adapter_.Parameters();
+        const fmx::Text& data = parms.AtAsText(0);
+        data.GetUnicode(units_, 0, data.GetSize());
+        const fmx::Text& settings = parms.AtAsText(1);
+        settings.GetUnicode(units_, 0, settings.GetSize());
+        fmx::TextUniquePtr text;
+        text->AssignWithLength(bytes_.data(), static_cast<fmx::uint32>(bytes_.size()),
+                               fmx::Text::kEncoding_ASCII_Windows);
+        return adapter_.Result().SetAsText(*text, parms.At(0).GetLocale(), fmx::Data::kDTText);
+    }
+
+  private:
+    MatrixAdapterCall adapter_;
+    std::string bytes_;
+    fmx::uint16 units_[kLargestMatrixInput];
+};
+
+// The encoder alone, the data as UTF-8 and the default options, into one reused matrix.
+class MatrixEncoderCall {
+  public:
+    explicit MatrixEncoderCall(const MatrixCase& c)
+        : symbol_(kMatrixRows[c.row].symbol), data_(c.data), matrix_(new ModuleMatrix) {}
+    int operator()() { return picture::EncodeMatrix(symbol_, data_, options_, *matrix_); }
+    const ModuleMatrix& Matrix() const { return *matrix_; }
+
+  private:
+    picture::Matrix symbol_;
+    std::string_view data_;
+    picture::MatrixOptions options_;
+    std::unique_ptr<ModuleMatrix> matrix_;
+};
+
+// zint's encoding of the same symbol: QR Code at level M in its smallest version, Data Matrix
+// in its smallest square size, PDF417 at our level and columns.
+class MatrixZintCall {
+  public:
+    MatrixZintCall(const MatrixCase& c, const ModuleMatrix& ours)
+        : data_(c.data), symbol_(ZBarcode_Create()) {
+        symbol_->symbology = c.zint_symbology;
+        symbol_->input_mode = DATA_MODE;
+        if (c.zint_symbology == BARCODE_QRCODE) symbol_->option_1 = 2;
+        if (c.zint_symbology == BARCODE_DATAMATRIX) symbol_->option_3 = DM_SQUARE;
+        if (c.zint_symbology == BARCODE_PDF417) {
+            std::uint16_t codewords[kPdf417MaxCodewords];
+            const int n = Pdf417DataCodewords(c.data, codewords, kPdf417MaxCodewords);
+            symbol_->option_1 = Pdf417RecommendedLevel(n);
+            symbol_->option_2 = (ours.width - 69) / 17;
+        }
+        option_1_ = symbol_->option_1;
+        option_2_ = symbol_->option_2;
+        option_3_ = symbol_->option_3;
+    }
+    ~MatrixZintCall() { ZBarcode_Delete(symbol_); }
+    MatrixZintCall(const MatrixZintCall&) = delete;
+    MatrixZintCall& operator=(const MatrixZintCall&) = delete;
+
+    int operator()() {
+        ZBarcode_Clear(symbol_);
+        symbol_->option_1 = option_1_;
+        symbol_->option_2 = option_2_;
+        symbol_->option_3 = option_3_;
+        return ZBarcode_Encode(symbol_, reinterpret_cast<const unsigned char*>(data_.data()),
+                               static_cast<int>(data_.size()));
+    }
+    const char* Error() const { return symbol_->errtxt; }
+    int Width() const { return symbol_->width; }
+    int Rows() const { return symbol_->rows; }
+
+  private:
+    std::string_view data_;
+    zint_symbol* symbol_;
+    int option_1_ = 0, option_2_ = 0, option_3_ = 0;
+};
+
+void register_matrix(Checked& checked) {
+    for (const MatrixCase& c : kMatrixCases) {
+        auto adapter = std::make_shared<MatrixAdapterCall>(c);
+        const std::string adapter_name = std::string("matrix_adapter/") + c.name;
+        checked.allocations[adapter_name] = allocations_per_call(*adapter);
+        if (adapter->ResultSize() == 0) checked.problems.push_back(adapter_name + ": empty");
+        benchmark::RegisterBenchmark(adapter_name.c_str(), [adapter](benchmark::State& state) {
+            run_benchmark(state, *adapter);
+        })->Unit(benchmark::kNanosecond);
+
+        auto host = std::make_shared<MatrixHostCall>(c, adapter->ResultText());
+        benchmark::RegisterBenchmark(
+            (std::string("matrix_host/") + c.name).c_str(),
+            [host](benchmark::State& state) { run_benchmark(state, *host); })
+            ->Unit(benchmark::kNanosecond);
+
+        auto encoder = std::make_shared<MatrixEncoderCall>(c);
+        const std::string encoder_name = std::string("matrix_encoder/") + c.name;
+        checked.allocations[encoder_name] = allocations_per_call(*encoder);
+        benchmark::RegisterBenchmark(encoder_name.c_str(), [encoder](benchmark::State& state) {
+            run_benchmark(state, *encoder);
+        })->Unit(benchmark::kNanosecond);
+
+        auto zint = std::make_shared<MatrixZintCall>(c, encoder->Matrix());
+        const std::string zint_name = std::string("matrix_zint/") + c.name;
+        if ((*zint)() >= ZINT_ERROR) {
+            checked.problems.push_back(zint_name + ": " + zint->Error());
+            continue;
+        }
+        // The same symbol's size: the comparison is of like with like.
+        const ModuleMatrix& ours = encoder->Matrix();
+        if (zint->Width() != ours.width || zint->Rows() != ours.height) {
+            checked.problems.push_back(
+                zint_name + ": zint's symbol is " + std::to_string(zint->Width()) + " x " +
+                std::to_string(zint->Rows()) + ", ours " + std::to_string(ours.width) + " x " +
+                std::to_string(ours.height));
+        }
+        checked.allocations[zint_name] = allocations_per_call(*zint);
+        benchmark::RegisterBenchmark(zint_name.c_str(), [zint](benchmark::State& state) {
+            run_benchmark(state, *zint);
+        })->Unit(benchmark::kNanosecond);
+    }
+}
+
+void print_matrix(const CollectingReporter& times, const Checked& checked, bool markdown) {
+    std::vector<std::vector<std::string>> rows = {
+        {"Symbol", "Data", "function call", "host", "encoder", "zint", "encoder/zint", "call/zint",
+         "plug-in/zint", "allocs call", "allocs encoder", "allocs zint"}};
+    std::vector<std::string> misses;
+    for (const MatrixCase& c : kMatrixCases) {
+        const std::string name = c.name;
+        const auto call = times.Median("matrix_adapter/" + name);
+        const auto host = times.Median("matrix_host/" + name);
+        const auto encoder = times.Median("matrix_encoder/" + name);
+        const auto zint = times.Median("matrix_zint/" + name);
+        std::optional<double> own;
+        if (call && host) own = *call - *host;
+        auto ratio = [&](std::optional<double> ours, const char* what) {
+            if (!ours || !zint) return std::string("-");
+            char text[32];
+            std::snprintf(text, sizeof text, "%.3f", *ours / *zint);
+            if (*ours * 2 > *zint) misses.push_back(name + ": " + what + "/zint " + text);
+            return std::string(text);
+        };
+        const std::string encoder_ratio = ratio(encoder, "encoder");
+        const std::string call_ratio = ratio(call, "call");
+        const std::string own_ratio = ratio(own, "plug-in");
+        rows.push_back({name, std::to_string(c.data.size()) + " characters", format_ns(call),
+                        format_ns(host), format_ns(encoder), format_ns(zint), encoder_ratio,
+                        call_ratio, own_ratio, format_count(checked, "matrix_adapter/" + name),
+                        format_count(checked, "matrix_encoder/" + name),
+                        format_count(checked, "matrix_zint/" + name)});
+    }
+    std::printf(
+        "\n2D symbols at their default settings, CPU time in ns per call: the function call "
+        "through its adapter (the data and the settings as text parameters, the font text "
+        "stored as the result); host: the SDK stand-in's share of it (the same host calls on "
+        "the same texts), plug-in/zint: (call - host) / zint; the encoder alone (UTF-8 data "
+        "into a module matrix); zint's ZBarcode_Clear and ZBarcode_Encode of the same symbol. "
+        "Target: encoder, call and plug-in at most 0.5 of zint.\n\n");
+    print_rows(rows, markdown);
+    if (misses.empty()) std::printf("2D targets met.\n");
+    for (const std::string& m : misses)
+        std::printf("MISSED %s\n", m.c_str());
+}
+
 const Case* find_case(int id) {
     for (const Case& c : kCases)
         if (c.id == id) return &c;
@@ -703,10 +929,12 @@ int main(int argc, char** argv) {
     for (const Case& c : kCases)
         register_case(c, checked);
     register_pictures(checked);
+    register_matrix(checked);
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     print_table(reporter, checked, markdown);
     print_pictures(reporter, checked, markdown);
+    print_matrix(reporter, checked, markdown);
     benchmark::Shutdown();
     return 0;
 }

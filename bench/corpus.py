@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes a fixed corpus of calculations for `orbx --batch`: every function on short, long and
-random parameters (digits, mixed text, tilde escapes, options, bytes 1 to 255). Running the
+random parameters (digits, mixed text, tilde escapes, options, bytes 1 to 255), then the 2D
+functions on data of every kind with their settings, and their pictures. Running the
 corpus before and after a performance change and comparing the results shows that the change
 kept every result byte for byte:
 
@@ -64,6 +65,65 @@ def main():
     for name in FUNCTIONS:
         for p in params:
             print("%s\t%s" % (name, escape(p)))
+    matrix_lines(random.Random(38))
+
+
+# The 2D functions, after the lines above (which stay as they are): their data is Unicode text,
+# with its settings as a second parameter.
+MATRIX = re.findall(r'MATRIX\(\d+, \w+, "Orbx_(\w+)\(', ROWS.read_text())
+assert MATRIX == ["QRCode", "DataMatrix", "PDF417"], MATRIX
+
+MATRIX_DATA = [
+    "", "A", "HELLO", "Hello, world!", "01234567", "https://example.org/item?id=1234567890",
+    "(01)09501101530003(17)140704(10)AB-123", "(01)09501101530003(10)AB%1(21)12",
+    "Gr\u00fc\u00dfe aus K\u00f6ln \u20ac 12,50", "\U0001F600 smile", "\u4e2d\u6587",
+    "Line 1\r\nLine\t2", "|~202|1", "\ud800 lone", "\x00\x01\xff",
+]
+MATRIX_SETTINGS = {
+    "QRCode": ["", "ecc=L", "ecc=Q; version=7", "ECC = h", "version=40", "gs1=on",
+               "ecc=X", "version=41", "dpi=600; module=0.5mm", "version=1"],
+    "DataMatrix": ["", "size=square", "size=rectangle", "size=16x48", "size=144x144", "gs1=on",
+                   "size=7x7", "size=10x10", "size=18x8", "ecc=H"],
+    "PDF417": ["", "ecc=0", "ecc=8", "columns=1", "columns=30; ecc=4", "ecc=auto; columns=auto",
+               "ecc=9", "columns=0", "gs1=on", "columns=2; ecc=6"],
+}
+
+
+def escape_units(text):
+    """The batch escapes of a text's UTF-16 units (a character beyond U+FFFF is two)."""
+    units = text.encode("utf-16-le", "surrogatepass")
+    out = []
+    for i in range(0, len(units), 2):
+        code = units[i] | units[i + 1] << 8
+        if code == 0x5C:
+            out.append("\\\\")
+        elif code < 32 or code > 126:
+            out.append("\\u%04X" % code)
+        else:
+            out.append(chr(code))
+    return "".join(out)
+
+
+def matrix_lines(rng):
+    foreign = "\u00e9\u00df\u20ac\u4e2d\u0416\U0001F600"
+    data = list(MATRIX_DATA)
+    for n in (1, 10, 100, 1000, 2000):
+        data.append("".join(rng.choice("0123456789") for _ in range(n)))
+        data.append("".join(chr(rng.randint(32, 126)) for _ in range(n)))
+        data.append("".join(chr(rng.randint(1, 255)) for _ in range(n)))
+        data.append("".join(rng.choice(foreign) if rng.random() < 0.3 else
+                            chr(rng.randint(32, 126)) for _ in range(n // 2 + 1)))
+    for name in MATRIX:
+        for d in data:
+            print("%s\t%s" % (name, escape_units(d)))
+        for d in data[:8]:
+            for settings in MATRIX_SETTINGS[name]:
+                print("%s\t%s\t%s" % (name, escape_units(d), escape_units(settings)))
+        print("%s\t%s" % (name, "1" * 8193))
+    # Their pictures: the container of each, its streams and their sizes.
+    for name in MATRIX:
+        for settings in ("", "format=pdf", "dpi=600; quiet=off", "ecc=X"):
+            print("Image\t%s\t%s\t%s" % (name, escape_units(MATRIX_DATA[5]), settings))
 
 
 if __name__ == "__main__":

@@ -7,11 +7,11 @@ namespace orbx::fonts {
 using render::Font;
 
 // Module sizes chosen so that whole point sizes give whole printer dots (a point is 1/72 inch):
-// the bar fonts have 24 units of the 1000-unit em, a module of size / 3000 inch, so size / 10
-// dots at 300 dpi, size / 5 at 600 and size × 2 / 5 at 1200: every 10 pt is whole dots at all
-// three, every 5 pt at 600 and 1200. The postal fonts, whose module is half the bar pitch, have
-// 120 units: a module of size / 600 inch, size dots at 600 dpi, and 14 pt a pitch of 21.4 bars
-// an inch.
+// the bar fonts and the 2D font have 24 units of the 1000-unit em, a module of size / 3000 inch,
+// so size / 10 dots at 300 dpi, size / 5 at 600 and size × 2 / 5 at 1200: every 10 pt is whole
+// dots at all three, every 5 pt at 600 and 1200. The postal fonts, whose module is half the bar
+// pitch, have 120 units: a module of size / 600 inch, size dots at 600 dpi, and 14 pt a pitch of
+// 21.4 bars an inch.
 std::span<const Family> Families() {
     static const std::vector<Family> families = {
         {"Orbelantrix-Code128", "Orbelantrix Code 128", {Font::code128}, 24},
@@ -31,6 +31,9 @@ std::span<const Family> Families() {
          "Orbelantrix Intelligent Mail",
          {Font::intelligent_mail},
          120},
+        // The 2D font's blocks are 2 modules wide and 3 tall: an advance of 48 units and a line
+        // of 72, which is all of its ascent and no descent or gap, so that lines meet.
+        {"Orbelantrix-2D", "Orbelantrix 2D", {Font::matrix}, 24},
     };
     return families;
 }

@@ -1,12 +1,15 @@
 // Draws a function's result as FreeType sets it in the function's Orbelantrix font, as a PNG:
 // the pictures of the gallery.
 //
-//   orbx_font_proof OUTPUT.png NAME PARAMETER
+//   orbx_font_proof OUTPUT.png NAME PARAMETER [SETTINGS]
+//
+// (SETTINGS: the second parameter of the 2D functions.)
 #include <png.h>
 
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "fonts/families.h"
 #include "fonts/typeset.h"
@@ -44,8 +47,8 @@ bool WritePng(const std::string& path, const orbx::render::Bitmap& image) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::cerr << "usage: orbx_font_proof OUTPUT.png NAME PARAMETER\n";
+    if (argc != 4 && argc != 5) {
+        std::cerr << "usage: orbx_font_proof OUTPUT.png NAME PARAMETER [SETTINGS]\n";
         return 2;
     }
     try {
@@ -56,8 +59,9 @@ int main(int argc, char** argv) {
         plugin.StartUp();
         const auto function = orbx::host::FindFunction(name);
         if (!function) throw orbx::host::HostError("no function " + name);
-        const std::u16string parameter = orbx::host::Utf8ToUtf16(argv[3]);
-        const std::u16string result = orbx::host::Evaluate(*function, &parameter);
+        std::vector<std::u16string> parameters = {orbx::host::Utf8ToUtf16(argv[3])};
+        if (argc == 5) parameters.push_back(orbx::host::Utf8ToUtf16(argv[4]));
+        const std::u16string result = orbx::host::EvaluateAll(*function, parameters).text;
         plugin.ShutDown();
         if (result.empty()) throw orbx::host::HostError("the empty text");
         const orbx::fonts::Family& family = orbx::fonts::FamilyOf(*font);

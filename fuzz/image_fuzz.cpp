@@ -1,19 +1,22 @@
 // Fuzz target: the picture function through its real adapter, with the host's own objects. The
-// first byte picks the symbology, the bytes up to the first 0x00 are the settings text, the
-// rest the data's UTF-16 units. Besides crashes and sanitizer reports it checks that a picture
-// stays within 10,000 pixels a side, that its container holds the streams it should, that the
-// adapter releases every host object, and that the same call gives the same picture.
+// first byte picks the symbology (the 33 symbol functions' and the three 2D symbols), the bytes up
+// to the first 0x00 are the settings text, the rest the data's UTF-16 units. Besides crashes and
+// sanitizer reports it checks that a picture stays within 10,000 pixels a side, that its container
+// holds the streams it should, that the adapter releases every host object, and that the same call
+// gives the same picture.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FMWrapper/FMXBinaryData.h"
 #include "FMWrapper/FMXData.h"
 #include "FMWrapper/FMXText.h"
 #include "host_api/fmx_host.h"
+#include "picture/matrix.h"
 #include "picture/settings.h"
 #include "picture/symbology.h"
 #include "plugin/image.h"
@@ -70,6 +73,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         parsed.module_mm < 0 || parsed.module_mm > orbx::picture::kMaxModuleMm ||
         parsed.height_mm < 0 || parsed.height_mm > orbx::picture::kMaxHeightMm) {
         std::abort();
+    }
+
+    // And the 2D symbols' settings: what they read is within each option's range.
+    orbx::picture::MatrixOptions o;
+    if (s.matrix != orbx::picture::Matrix::none &&
+        orbx::picture::ParseMatrixSettings(s.matrix, text, o)) {
+        const std::string_view levels = "LMQH";
+        if (levels.find(o.qr_code.ecc) == std::string_view::npos || o.qr_code.version < 0 ||
+            o.qr_code.version > 40 || o.data_matrix.rows < 0 || o.data_matrix.rows > 144 ||
+            o.data_matrix.columns < 0 || o.data_matrix.columns > 144 || o.pdf417.ecc < -1 ||
+            o.pdf417.ecc > 8 || o.pdf417.columns < 0 || o.pdf417.columns > 30) {
+            std::abort();
+        }
     }
 
     const long live = fmxhost::LiveObjects();

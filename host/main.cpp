@@ -146,6 +146,15 @@ void draw_picture(const Options& o, const std::string& name, const std::string& 
     orbx::render::Symbol symbol;
     std::string error;
     if (!orbx::render::RenderInto(s->font, bytes, symbol, &error)) throw HostError(error);
+    if (s->matrix != orbx::picture::Matrix::none) {
+        // The 2D font's last line may draw light rows below the symbol, whose last row always
+        // has dark modules: the picture has none of them.
+        while (!symbol.rows.empty() &&
+               std::find(symbol.rows.back().modules.begin(), symbol.rows.back().modules.end(), 1) ==
+                   symbol.rows.back().modules.end()) {
+            symbol.rows.pop_back();
+        }
+    }
     // The parameter's units as bytes; a function whose option is the tilde flag takes the data
     // up to the first "|" and the flag from the field after it.
     std::string data;
@@ -182,8 +191,11 @@ int draw(const Options& o) {
     if (!function) throw HostError("unknown function " + o.rest[0]);
     const auto font = orbx::render::FontOf(orbx::host::Utf16ToUtf8(function->name));
     if (!font) throw HostError(o.rest[0] + " gives text, not a barcode");
-    const std::u16string parameter = orbx::host::Utf8ToUtf16(o.rest[1]);
-    const std::u16string result = orbx::host::Evaluate(*function, &parameter);
+    // A 2D function takes the settings as its own second parameter too.
+    std::vector<std::u16string> parameters = {orbx::host::Utf8ToUtf16(o.rest[1])};
+    if (settings && function->maxArgs >= 2)
+        parameters.push_back(orbx::host::Utf8ToUtf16(o.rest[2]));
+    const std::u16string result = orbx::host::EvaluateAll(*function, parameters).text;
     if (result.empty()) throw HostError(o.rest[0] + " gave the empty text");
     const auto bytes = orbx::render::FontBytes(result);
     if (!bytes) throw HostError("the result holds a character outside Windows-1252");

@@ -39,4 +39,34 @@ Settings ParseSettings(std::string_view text) noexcept;
 // no length.
 double ParseLength(std::string_view text) noexcept;
 
+// The pieces of the settings syntax, for the settings the symbols read from the same text
+// (picture/matrix.h).
+
+// `text` without the white space at its ends.
+std::string_view TrimSpace(std::string_view text) noexcept;
+
+// Whether `text` is `word` (written in lower case) in any letter case.
+bool SameWord(std::string_view text, std::string_view word) noexcept;
+
+// A decimal number that is the whole of `text` ("300", "0.33", ".5"), at most nine digits on
+// each side of the point; negative when it is none.
+double ParseDecimal(std::string_view text) noexcept;
+
+// on/off and its other spellings (yes/no, true/false, 1/0): 1 or 0, and -1 for anything else.
+int ParseSwitch(std::string_view text) noexcept;
+
+// Calls `use(name, value)` for every "name=value" pair of `text`, in order, both trimmed; a
+// pair without "=" is skipped.
+template <typename Use>
+void ForEachSetting(std::string_view text, Use&& use) {
+    while (!text.empty()) {
+        const std::size_t end = text.find(';');
+        const std::string_view pair = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const std::size_t equals = pair.find('=');
+        if (equals == std::string_view::npos) continue;
+        use(TrimSpace(pair.substr(0, equals)), TrimSpace(pair.substr(equals + 1)));
+    }
+}
+
 }  // namespace orbx::picture

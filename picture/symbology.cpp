@@ -38,7 +38,8 @@ constexpr double kPostalX = 25.4 / 44;
 // margin for DataBar, whose guard patterns need no quiet zone (ISO/IEC 24724), and the USPS
 // clear zone of 1/8 inch beside and 1/25 inch above and below the postal codes.
 constexpr Symbology describe(const Row& row) {
-    Symbology s{row.name, row.id, *row.font, kUsualX, 10, 10, 0, Readable::elements, -1, false};
+    Symbology s{row.name,           row.id, *row.font, kUsualX,     10, 10, 0,
+                Readable::elements, -1,     false,     Matrix::none};
     switch (*row.font) {
         case Font::code128:
             s.readable = row.id == 6 ? Readable::set_c : Readable::code128;
@@ -84,11 +85,32 @@ constexpr Symbology describe(const Row& row) {
     return s;
 }
 
+// The two-dimensional symbols: a module of 0.5 mm for QR Code and Data Matrix and the usual
+// 0.33 mm for PDF417, and the quiet zones of their standards on every side: 4 X for QR Code
+// (ISO/IEC 18004), 1 X for Data Matrix (ISO/IEC 16022), 2 X for PDF417 (ISO/IEC 15438). The
+// module grid fixes the height; none prints a readable line.
+constexpr double kMatrixX = 0.5;
+
+constexpr Symbology describe_matrix(short id, std::string_view name, Matrix matrix) {
+    const int quiet = matrix == Matrix::qr_code ? 4 : matrix == Matrix::data_matrix ? 1 : 2;
+    return Symbology{name,  id,    Font::matrix, matrix == Matrix::pdf417 ? kUsualX : kMatrixX,
+                     quiet, quiet, quiet,        Readable::none,
+                     0,     true,  matrix};
+}
+
+#define ORBX_PICTURE_MATRIX_ROW(id, adapter, prototype, fewest, most, limit, symbol) \
+    describe_matrix(id, FunctionName(prototype).substr(5), Matrix::symbol),
+constexpr std::array kMatrixSymbologies = {ORBX_MATRIX_ROWS(ORBX_PICTURE_MATRIX_ROW)};
+#undef ORBX_PICTURE_MATRIX_ROW
+
 constexpr std::array<Symbology, kSymbologyCount> build() {
     std::array<Symbology, kSymbologyCount> out{};
     std::size_t n = 0;
     for (const Row& row : row_fonts::kRows) {
         if (row.font && n < out.size()) out[n++] = describe(row);
+    }
+    for (const Symbology& s : kMatrixSymbologies) {
+        if (n < out.size()) out[n++] = s;
     }
     return out;
 }
@@ -100,7 +122,8 @@ constexpr std::size_t count_symbols() {
     }
     return n;
 }
-static_assert(count_symbols() == kSymbologyCount, "33 of the 36 functions draw a symbol");
+static_assert(count_symbols() + kMatrixSymbologies.size() == kSymbologyCount,
+              "33 of the 36 functions draw a symbol, and the three 2D symbols");
 
 constexpr std::array<Symbology, kSymbologyCount> kSymbologies = build();
 

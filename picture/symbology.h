@@ -1,12 +1,14 @@
 // What a picture needs to know of each symbol function beyond the module rows its font text
 // draws: the usual X dimension, the quiet zones, where the readable line comes from, and whether
-// the standard fixes the bar height. One entry for each function whose result draws a symbol
-// (33 of the 36: not the version function nor the two readable-line functions).
+// the standard fixes the bar height. One entry for each function whose result draws a symbol:
+// 33 of the 36 (not the version function nor the two readable-line functions), then the three
+// two-dimensional symbols, which are drawn from their module matrix.
 #pragma once
 
 #include <span>
 #include <string_view>
 
+#include "picture/matrix.h"
 #include "render/render.h"
 
 namespace orbx::picture {
@@ -31,10 +33,11 @@ struct Symbology {
     int quiet_vertical;  // light modules above and below (the postal codes' clear zone)
     Readable readable;
     long readable_tilde;  // the tilde flag of the readable line: -1 the symbol's own option
-    bool fixed_height;    // DataBar and the postal codes: the standard fixes the height
+    bool fixed_height;    // DataBar, the postal codes and the 2D symbols fix the height
+    Matrix matrix;        // the 2D symbol, or none
 };
 
-inline constexpr std::size_t kSymbologyCount = 33;
+inline constexpr std::size_t kSymbologyCount = 36;
 
 std::span<const Symbology> Symbologies();
 

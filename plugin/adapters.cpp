@@ -84,6 +84,22 @@ bool equals_keyword(const fmx::Text& text, const char* keyword) {
 
 }  // namespace
 
+bool ShortParameterText(const fmx::Text& text, char* bytes, fmx::uint32 room) {
+    const fmx::uint32 size = text.GetSize();
+    if (size >= room || size >= kLongestSettings) return false;
+    fmx::uint16 units[kLongestSettings];
+    text.GetUnicode(units, 0, size);
+    for (fmx::uint32 i = 0; i < size; ++i)
+        bytes[i] = static_cast<char>(units[i] & 0xFF);
+    bytes[size] = '\0';
+    return true;
+}
+
+void StoreTextResult(const fmx::DataVect& parms, bool given, fmx::Data& result, const char* bytes,
+                     fmx::uint32 length) {
+    store_result(parms, given, result, bytes, length);
+}
+
 fmx::uint32 EncodeText(const FunctionRow& row, const fmx::Text& parameter, EncodingWork& work,
                        char* out) {
     fmx::uint16* units = work.units;

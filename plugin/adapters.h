@@ -21,6 +21,18 @@ struct EncodingWork {
 fmx::uint32 EncodeText(const FunctionRow& row, const fmx::Text& parameter, EncodingWork& work,
                        char* out);
 
+// The longest settings text the picture and 2D functions read; a longer one is not read at all.
+inline constexpr fmx::uint32 kLongestSettings = 1024;
+
+// A parameter's units as bytes (their low 8 bits) with a zero, into `bytes` of `room` bytes (at
+// most kLongestSettings); false, and nothing read, when it is longer.
+bool ShortParameterText(const fmx::Text& text, char* bytes, fmx::uint32 room);
+
+// Stores `length` Windows-1252 bytes as the text result, with the locale of parameter 0 when
+// the function was given one (`given`), else the system's. May throw what the host throws.
+void StoreTextResult(const fmx::DataVect& parms, bool given, fmx::Data& result, const char* bytes,
+                     fmx::uint32 length);
+
 // The common algorithm of every encoding adapter, for the function of `row`.
 fmx::errcode RunEncodingAdapter(const FunctionRow& row, const fmx::DataVect& parms,
                                 fmx::Data& result) noexcept;

@@ -21,11 +21,12 @@ struct StringRow {
 #define ORBX_CPP_ROW(id, text) {id, u"" text},
 #define ORBX_CPP_PROTOTYPE(id, adapter, prototype, ...) {kPrototypeStrings + id, u"" prototype},
 constexpr StringRow kStrings[] = {ORBX_STRING_ROWS(ORBX_CPP_ROW) ORBX_FUNCTION_ROWS(
-    ORBX_CPP_PROTOTYPE) ORBX_IMAGE_ROW(ORBX_CPP_PROTOTYPE)};
+    ORBX_CPP_PROTOTYPE) ORBX_IMAGE_ROW(ORBX_CPP_PROTOTYPE) ORBX_MATRIX_ROWS(ORBX_CPP_PROTOTYPE)};
 #undef ORBX_CPP_ROW
 #undef ORBX_CPP_PROTOTYPE
-static_assert(std::size(kStrings) == 3 + 36 + 1,
-              "name, description, version, 36 prototypes and the picture function's");
+static_assert(std::size(kStrings) == 3 + 36 + 1 + 3,
+              "name, description, version, 36 prototypes, the picture function's and the three "
+              "2D functions'");
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "plugin/fmx_sdk.h"
 #include "plugin/function_table.h"
 #include "plugin/image.h"
+#include "plugin/matrix.h"
 #include "plugin/strings.h"
 
 namespace orbx {
@@ -35,54 +36,54 @@ void unregister_down_from(short highest) {
     }
 }
 
-// Registers the functions of the table in order, then the picture function; on any failure,
-// takes back what was registered and asks the host not to enable the plug-in.
+// Registers one function, its prototype string 100 + id and its name the prototype up to its
+// "("; true when the host took it.
+bool register_function(Module module, short id, short fewest, short most,
+                       fmx::ExtPluginType adapter) {
+    const fmx::QuadCharUniquePtr plugin = plugin_id();
+    fmx::TextUniquePtr paren;
+    paren->Assign("(", fmx::Text::kEncoding_UTF8);
+    fmx::uint16 buffer[1024];
+    LoadPluginString(module, kPrototypeStrings + static_cast<unsigned>(id), buffer, 1024);
+    fmx::TextUniquePtr prototype;
+    fmx::TextUniquePtr name;
+    prototype->AssignUnicode(buffer);
+    name->AssignUnicode(buffer);
+    // A position past the end: no "(" found.
+    const fmx::uint32 at = name->Find(*paren, 0);
+    if (at < name->GetSize()) name->DeleteText(at, name->GetSize() - at);
+    return fmx::ExprEnv::RegisterExternalFunction(*plugin, id, *name, *prototype, fewest, most,
+                                                  kFunctionFlags, adapter) == 0;
+}
+
+// Registers the functions of the table in order, then the picture function, then the 2D
+// functions; on any failure, takes back what was registered and asks the host not to enable
+// the plug-in.
 fmx::int32 start_up(fmx::int16 host_version, Module module) {
     if (host_version < kLowestHostVersion || host_version > kHighestHostVersion) {
         return kBadExtnVersion;
     }
     short registered = 0;
     try {
-        const fmx::QuadCharUniquePtr id = plugin_id();
-        fmx::TextUniquePtr paren;
-        paren->Assign("(", fmx::Text::kEncoding_UTF8);
         for (const FunctionRow& row : kFunctionTable) {
-            fmx::uint16 buffer[1024];
-            LoadPluginString(module, kPrototypeStrings + static_cast<unsigned>(row.id), buffer,
-                             1024);
-            fmx::TextUniquePtr prototype;
-            fmx::TextUniquePtr name;
-            prototype->AssignUnicode(buffer);
-            name->AssignUnicode(buffer);
-            // The name is the prototype up to its "(" (a position past the end: none found).
-            const fmx::uint32 at = name->Find(*paren, 0);
-            if (at < name->GetSize()) name->DeleteText(at, name->GetSize() - at);
-            if (fmx::ExprEnv::RegisterExternalFunction(*id, row.id, *name, *prototype,
-                                                       row.min_parameters, 1, kFunctionFlags,
-                                                       row.adapter) != 0) {
+            if (!register_function(module, row.id, row.min_parameters, 1, row.adapter)) break;
+            registered = row.id;
+        }
+        if (registered == kFunctionCount &&
+            register_function(module, kImageRow.id, kImageRow.fewest, kImageRow.most,
+                              kImageRow.adapter)) {
+            registered = kImageRow.id;
+        }
+        for (const MatrixRow& row : kMatrixRows) {
+            if (registered != row.id - 1 ||
+                !register_function(module, row.id, row.fewest, row.most, row.adapter)) {
                 break;
             }
             registered = row.id;
         }
-        if (registered == kFunctionCount) {
-            fmx::TextUniquePtr prototype;
-            fmx::TextUniquePtr name;
-            fmx::uint16 buffer[1024];
-            LoadPluginString(module, kPrototypeStrings + static_cast<unsigned>(kImageRow.id),
-                             buffer, 1024);
-            prototype->AssignUnicode(buffer);
-            name->AssignUnicode(buffer);
-            const fmx::uint32 at = name->Find(*paren, 0);
-            if (at < name->GetSize()) name->DeleteText(at, name->GetSize() - at);
-            if (fmx::ExprEnv::RegisterExternalFunction(*id, kImageRow.id, *name, *prototype,
-                                                       kImageRow.fewest, kImageRow.most,
-                                                       kFunctionFlags, kImageRow.adapter) == 0) {
-                registered = kImageRow.id;
-            }
-        }
     } catch (...) {
     }
-    if (registered == kImageRow.id) return kBuiltForExtnVersion;
+    if (registered == kLastFunctionId) return kBuiltForExtnVersion;
     unregister_down_from(registered);
     return kDoNotEnable;
 }
@@ -128,7 +129,7 @@ extern "C" ORBX_EXPORT void FMExternCallProc(FMX_ExternCallPtr pb) {
                 static_cast<std::intptr_t>(orbx::start_up(pb->extnVersion, pb->instanceID)));
             break;
         case kFMXT_Shutdown:
-            orbx::unregister_down_from(orbx::kImageFunctionId);
+            orbx::unregister_down_from(orbx::kLastFunctionId);
             break;
         case kFMXT_GetString: {
             const fmx::ptrtype size = pb->parm3 > 0xFFFFFFFFu ? 0xFFFFFFFFu : pb->parm3;

@@ -1,6 +1,7 @@
-/* The 36 external functions, one row each, in the order they are registered. Everything the
+/* The 36 external functions, one row each, in the order they are registered, then the picture
+   function and the three two-dimensional symbols in rows of their own. Everything the
    project says about a function stands in its row; the plug-in's function table, its adapters,
-   the prototypes it serves (strings 101 to 136, in the Linux table and the Windows string table
+   the prototypes it serves (strings 101 to 140, in the Linux table and the Windows string table
    alike), the renderer's choice of font, the benchmarks and the tests all expand these rows.
    C comments and plain macros: the resource compiler reads this file too.
 
@@ -103,6 +104,18 @@
    fewest and most are the numbers of parameters the host accepts. */
 #define ORBX_IMAGE_ROW(IMAGE)                                                                   \
     IMAGE(37, Do_Orbx_Image, "Orbx_Image( symbology ; data {; settings } )", 2, 3)
+
+/* The two-dimensional symbols, registered after the picture function with the next IDs (their
+   prototypes are strings 138 to 140):
+     MATRIX(id, adapter, prototype, fewest, most, limit, symbol)
+   fewest, most  the numbers of parameters the host accepts: the data, then the settings
+   limit         the data's input limit in UTF-16 units: longer data gives the empty text
+   symbol        the symbol drawn (picture/matrix.h); the result is text for the 2D font */
+#define ORBX_MATRIX_ROWS(MATRIX)                                                                \
+    MATRIX(38, Do_Orbx_QRCode, "Orbx_QRCode( data {; settings } )", 1, 2, 8192, qr_code)        \
+    MATRIX(39, Do_Orbx_DataMatrix, "Orbx_DataMatrix( data {; settings } )", 1, 2, 8192,         \
+           data_matrix)                                                                         \
+    MATRIX(40, Do_Orbx_PDF417, "Orbx_PDF417( data {; settings } )", 1, 2, 8192, pdf417)
 /* clang-format on */
 
 #ifdef __cplusplus

@@ -7,15 +7,15 @@
 #include "picture/readable.h"
 #include "plugin/adapters.h"
 #include "plugin/function_table.h"
+#include "plugin/matrix.h"
 #include "render/render.h"
 
 namespace orbx {
 
 namespace {
 
-// The longest symbology name and settings text read; longer ones name nothing and set nothing.
+// The longest symbology name read; a longer one names nothing.
 constexpr fmx::uint32 kLongestName = 64;
-constexpr fmx::uint32 kLongestSettings = 1024;
 
 struct ImageWork {
     char text[kLargestOutput];      // the function's font text
@@ -26,18 +26,6 @@ struct ImageWork {
 ImageWork& image_work() {
     thread_local ImageWork work;
     return work;
-}
-
-// A parameter's first units as bytes (their low 8 bits) with a zero; false when it is longer.
-bool small_text(const fmx::Text& text, char* bytes, fmx::uint32 room) {
-    const fmx::uint32 size = text.GetSize();
-    if (size >= room) return false;
-    fmx::uint16 units[kLongestSettings];
-    text.GetUnicode(units, 0, size);
-    for (fmx::uint32 i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(units[i] & 0xFF);
-    bytes[size] = '\0';
-    return true;
 }
 
 // The readable line of the symbol, from the data string and tilde flag the encoder was given,
@@ -77,27 +65,37 @@ void store_picture(const picture::Symbology& s, const picture::Picture& p, bool 
 bool draw(const fmx::DataVect& parms, fmx::Data& result) {
     if (parms.Size() < 2) return false;
     char name[kLongestName];
-    if (!small_text(parms.AtAsText(0), name, kLongestName)) return false;
+    if (!ShortParameterText(parms.AtAsText(0), name, kLongestName)) return false;
     const picture::Symbology* s = picture::FindSymbology(name);
     if (s == nullptr) return false;
-    picture::Settings settings;
-    if (parms.Size() >= 3) {
-        char text[kLongestSettings];
-        if (small_text(parms.AtAsText(2), text, kLongestSettings)) {
-            settings = picture::ParseSettings(text);
-        }
+    // The settings: the picture's, and a 2D symbol's own from the same text.
+    char text[kLongestSettings] = "";
+    if (parms.Size() >= 3 && !ShortParameterText(parms.AtAsText(2), text, kLongestSettings)) {
+        text[0] = '\0';
     }
+    const picture::Settings settings = picture::ParseSettings(text);
 
     ImageWork& work = image_work();
-    EncodingWork encoding;
-    const fmx::uint32 length =
-        EncodeText(FunctionRowById(s->function), parms.AtAsText(1), encoding, work.text);
-    if (length == 0) return false;
-    // Into the thread's symbol, whose rows keep their storage from picture to picture.
-    if (!render::RenderInto(s->font, std::string_view(work.text, length), work.symbol)) {
-        return false;
+    std::string_view readable;
+    if (s->matrix != picture::Matrix::none) {
+        const MatrixRow* row = MatrixRowById(s->function);
+        MatrixWork& matrix = ThreadMatrixWork();
+        if (row == nullptr ||
+            !EncodeMatrixParameter(s->matrix, row->input_limit, parms.AtAsText(1), text, matrix)) {
+            return false;
+        }
+        // Into the thread's symbol, whose rows keep their storage from picture to picture.
+        picture::MatrixRows(matrix.symbol, work.symbol);
+    } else {
+        EncodingWork encoding;
+        const fmx::uint32 length =
+            EncodeText(FunctionRowById(s->function), parms.AtAsText(1), encoding, work.text);
+        if (length == 0) return false;
+        if (!render::RenderInto(s->font, std::string_view(work.text, length), work.symbol)) {
+            return false;
+        }
+        readable = readable_line(*s, encoding, work.symbol, work.readable);
     }
-    const std::string_view readable = readable_line(*s, encoding, work.symbol, work.readable);
 
     picture::Picture p;
     if (!picture::Draw(*s, work.symbol, readable, settings, p)) {

@@ -10,7 +10,7 @@
 #define ORBX_VERSION_TEXT "2013"
 
 /* ORBX_STRING_ROWS(ROW) expands ROW(id, text) for the name, the description and the version
-   text; the prototypes, strings 101 to 136, are the function rows' (plugin/function_rows.h). */
+   text; the prototypes, strings 101 to 140, are the function rows' (plugin/function_rows.h). */
 #define ORBX_STRING_ROWS(ROW)     \
     ROW(1, ORBX_NAME_TEXT)        \
     ROW(2, ORBX_DESCRIPTION_TEXT) \

@@ -22,18 +22,6 @@ constexpr std::string_view kStackedColumns = "ajklmnoT";
 // separator); 12 to 15 do not arise.
 constexpr std::string_view kFourRowColumns = "apqrstuvwxyz";
 
-// The next line of `text` from `start` (up to a carriage return, which may be followed by a
-// line feed); `start` moves past its break, to text.size() + 1 after the last line.
-std::string_view NextLine(std::string_view text, std::size_t& start) {
-    std::size_t i = start;
-    while (i < text.size() && text[i] != '\r')
-        ++i;
-    const std::string_view line = text.substr(start, i - start);
-    if (i < text.size() && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-    return line;
-}
-
 }  // namespace
 
 // A space of 1 to 9 modules is "a" to "i", a bar of 1 to 9 modules "1" to "9".

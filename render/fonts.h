@@ -28,6 +28,11 @@ bool DataBarPairs(std::string_view text, Symbol& s, std::string* error);
 Rendering DataBarPairGlyph(char c);
 bool DataBarStacked(std::string_view text, Symbol& s, std::string* error);
 bool DataBarRows(std::string_view text, Symbol& s, std::string* error);
+bool MatrixBlocks(std::string_view text, Symbol& s, std::string* error);
+
+// The next line of `text` from `start` (up to a carriage return, which may be followed by a
+// line feed); `start` moves past its break, to text.size() + 1 after the last line.
+std::string_view NextLine(std::string_view text, std::size_t& start);
 
 // Empties a symbol for drawing anew: its rows keep their storage.
 void Reset(Symbol& s);

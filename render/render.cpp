@@ -23,8 +23,12 @@ constexpr std::optional<Font> none = std::nullopt;
 #define ORBX_FONT_ROW(id, adapter, prototype, limit, out, options, most, kind, call, encoder, \
                       fallback, font)                                                         \
     {FunctionName(prototype), font},
-constexpr FunctionFont kFunctionFonts[] = {ORBX_FUNCTION_ROWS(ORBX_FONT_ROW)};
+// The two-dimensional symbols' text is all for the 2D font.
+#define ORBX_MATRIX_FONT_ROW(id, adapter, prototype, ...) {FunctionName(prototype), matrix},
+constexpr FunctionFont kFunctionFonts[] = {ORBX_FUNCTION_ROWS(ORBX_FONT_ROW)
+                                               ORBX_MATRIX_ROWS(ORBX_MATRIX_FONT_ROW)};
 #undef ORBX_FONT_ROW
+#undef ORBX_MATRIX_FONT_ROW
 }  // namespace row_fonts
 
 // Windows-1252 characters of the bytes 128 to 159.
@@ -68,6 +72,8 @@ bool RenderInto(Font font, std::string_view text, Symbol& symbol, std::string* e
             return detail::DataBarStacked(text, symbol, error);
         case Font::databar_rows:
             return detail::DataBarRows(text, symbol, error);
+        case Font::matrix:
+            return detail::MatrixBlocks(text, symbol, error);
     }
     if (error != nullptr) *error = "unknown font";
     return false;
@@ -152,6 +158,16 @@ std::string NoMeaning(std::string_view font, std::string_view text, std::size_t 
     return std::string(font) + " font: character " +
            std::to_string(static_cast<unsigned char>(text[at])) + " at position " +
            std::to_string(at + 1) + " draws nothing known";
+}
+
+std::string_view NextLine(std::string_view text, std::size_t& start) {
+    std::size_t i = start;
+    while (i < text.size() && text[i] != '\r')
+        ++i;
+    const std::string_view line = text.substr(start, i - start);
+    if (i < text.size() && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+    return line;
 }
 
 void Reset(Symbol& s) {

@@ -26,6 +26,7 @@ enum class Font {
     databar,           // width pairs: Omnidirectional and Limited
     databar_stacked,   // one character per column of the three Stacked rows
     databar_rows,      // first row a/w, then four module rows per character and line
+    matrix,            // the 2D font: each character a block of 2 x 3 modules, 3 rows a line
 };
 
 // The font that draws the result of a barcode function, by name with or without "Orbx_";

@@ -91,9 +91,14 @@ std::vector<Case> cases() {
               {32, Exactly(kZeroDataBar)},
               {34, Exactly(kZeroLimited)}});
 
+    // The 2D functions (38 to 40) read up to 8192 units of Unicode text: a symbol wherever it
+    // fits the largest one.
+    const std::map<short, Expect> matrix_symbols = {{38, kSymbol}, {39, kSymbol}, {40, kSymbol}};
+
     return {
         {"empty", u"", kEmpty, {{1, Exactly(u"2013")}}},
-        {"2049 digits: over every limit", repeat(u"1", 2049), kEmpty, {}},
+        {"2049 digits: over every limit but the 2D functions'", repeat(u"1", 2049), kEmpty,
+         matrix_symbols},
         {"513 digits: over the limit of functions 10 to 17", repeat(u"1", 513), kSymbol,
          With(over_512,
               {{30, Exactly(kIncorrect)},
@@ -140,16 +145,25 @@ std::vector<Case> cases() {
           {33, kEmpty},  // 70 characters kept, mostly ISO/IEC 646: more than 252 data bits
           {30, Exactly(kIncorrect)},
           {31, Exactly(kIncorrect)}}},
-        {"U+0000 first", std::u16string(1, u'\0') + u"12345", kEmpty, {}},
+        // The 2D symbols carry a zero byte as data.
+        {"U+0000 first", std::u16string(1, u'\0') + u"12345", kEmpty, matrix_symbols},
         {"a lone high surrogate first: its low byte is 0",
          u"\xD800"
          u"12345",
          kEmpty,
-         {}},
-        {"lone low surrogates keep their low bytes",
+         {{38, SameAs(u"\xFFFD"
+                      u"12345")},
+          {39, SameAs(u"\xFFFD"
+                      u"12345")},
+          {40, SameAs(u"\xFFFD"
+                      u"12345")}}},
+        {"lone low surrogates keep their low bytes (U+FFFD each for the 2D functions)",
          u"\xDC31\xDC32\xDC33\xDC34\xDC35",
          SameAs(u"12345"),
-         {{1, kEmpty}}},
+         {{1, kEmpty},
+          {38, SameAs(u"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD")},
+          {39, SameAs(u"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD")},
+          {40, SameAs(u"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD")}}},
         {"a code-set change on every character",
          repeat(u"\x01"
                 u"a",
@@ -167,7 +181,12 @@ std::vector<Case> cases() {
                          {30, Exactly(kIncorrect)},
                          {31, Exactly(kIncorrect)},
                          {32, Exactly(kZeroDataBar)},
-                         {34, Exactly(kZeroLimited)}})},
+                         {34, Exactly(kZeroLimited)},
+                         // 2048 bytes: QR Code takes them in byte mode; Data Matrix needs
+                         // more than its 1558 data codewords, PDF417 more than 928 codewords
+                         {39, kEmpty},
+                         {40, kEmpty}})},
+        {"8193 digits: over the 2D functions' limit", repeat(u"1", 8193), kEmpty, {}},
     };
 }
 

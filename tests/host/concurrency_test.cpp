@@ -59,6 +59,12 @@ const std::vector<std::pair<short, std::u16string>>& samples() {
         {35, u"24012345678905"},
         {36, u"24012345678905"},
         {36, u"00000000000000"},
+        {38, u"https://example.org/item?id=1234567890"},
+        {38, u"Gr\u00FC\u00DFe \U0001F600"},
+        {39, u"(01)09501101530003(17)140704(10)AB-123"},
+        {39, u"\u00E9t\u00E9 12345678901234567890"},
+        {40, u"PDF417 shipping label 0123456789 ABCDEFGHIJ"},
+        {40, u"\u4E2D\u6587 text"},
     };
     return list;
 }

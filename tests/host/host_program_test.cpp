@@ -83,7 +83,8 @@ TEST(HostProgram, ListsTheRegisteredFunctions) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
               "1\tOrbx_PluginVersion\tOrbx_PluginVersion( parameter )\t0\t1\t0xFF01");
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 37);  // and the picture function
+    // and the picture function and the three 2D functions
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 40);
 }
 
 TEST(HostProgram, Strings) {
@@ -106,7 +107,6 @@ TEST(HostProgram, ErrorsGoToStandardErrorWithAFailingStatus) {
         EXPECT_NE(r.out.find(message), std::string::npos) << r.out;
     }
 }
-
 
 // Containers: what orbx shows of them, --save, --batch's further fields and --folder, and --svg
 // with settings drawn as the pictures are.
@@ -143,6 +143,17 @@ TEST(HostProgram, ShowsSavesAndDrawsPictures) {
     std::ifstream in(dir + "/c.svg");
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("width=\"704\" height=\"240\""), std::string::npos);
+
+    // A 2D symbol as its picture is drawn: the settings are the function's too (version 2, 25
+    // modules and 4 of quiet zone, 6 pixels each), and a 2D function's further field is its
+    // settings.
+    const ProgramRun qr = orbx("--svg '" + dir + "/d.svg' QRCode HELLO 'version=2; ecc=H'");
+    EXPECT_EQ(qr.status, 0) << qr.out;
+    std::ifstream qr_in(dir + "/d.svg");
+    const std::string qr_text((std::istreambuf_iterator<char>(qr_in)),
+                              std::istreambuf_iterator<char>());
+    EXPECT_NE(qr_text.find("width=\"198\" height=\"198\""), std::string::npos);
+    EXPECT_EQ(orbx("--batch", "QRCode\tHELLO\tversion=41\n").out, "\n");
     std::filesystem::remove_all(dir);
 }
 

@@ -125,6 +125,9 @@ TEST(ImageConcurrency, EightThreadsDrawThePicturesOfOne) {
         {"DataBarExpanded", "(01)98898765432106(3202)012345(15)991231|4", "dpi=600"},
         {"USPS_IntelligentMail", "01234567094987654321", "quiet=off"},
         {"Uni_C39", "CODE-39|2.5|1", "module=0.5mm; text=off"},
+        {"QRCode", "https://example.org/item?id=1234567890", "ecc=Q"},
+        {"DataMatrix", "(01)09501101530003(17)140704(10)AB-123", "gs1=on; format=pdf"},
+        {"PDF417", "PDF417 shipping label 0123456789 ABCDEFGHIJ", "columns=4; dpi=600"},
     };
     std::vector<std::vector<unsigned char>> alone;
     for (const auto& c : calls) {

@@ -37,7 +37,7 @@ TEST_F(Lifecycle, StartUpChecksTheExtensionVersion) {
     for (const auto& [version, reply] : rows) {
         SCOPED_TRACE(version);
         EXPECT_EQ(plugin_->StartUp(static_cast<fmx::int16>(version)), reply);
-        EXPECT_EQ(registered(), reply == 52 ? 37u : 0u);
+        EXPECT_EQ(registered(), reply == 52 ? 40u : 0u);
         plugin_->ShutDown();
         EXPECT_EQ(registered(), 0u);
     }
@@ -46,16 +46,16 @@ TEST_F(Lifecycle, StartUpChecksTheExtensionVersion) {
 TEST_F(Lifecycle, RegistersTheFunctionsInOrder) {
     ASSERT_EQ(plugin_->StartUp(), 52);
     const auto functions = fmxhost::Registrations();
-    // The 36 functions, then the picture function.
-    ASSERT_EQ(functions.size(), 37u);
-    const auto& image = functions.back();
+    // The 36 functions, then the picture function, then the three 2D functions.
+    ASSERT_EQ(functions.size(), 40u);
+    const auto& image = functions[36];
     EXPECT_EQ(image.functionId, 37);
     EXPECT_EQ(image.prototype, u"Orbx_Image( symbology ; data {; settings } )");
     EXPECT_EQ(image.name, u"Orbx_Image");
     EXPECT_EQ(image.minArgs, 2);
     EXPECT_EQ(image.maxArgs, 3);
     EXPECT_EQ(image.flags, 0xFF01u);
-    for (std::size_t i = 0; i + 1 < functions.size(); ++i) {
+    for (std::size_t i = 0; i < 36; ++i) {
         const auto& f = functions[i];
         SCOPED_TRACE(Utf16ToUtf8(f.prototype));
         EXPECT_EQ(f.functionId, static_cast<short>(i + 1));
@@ -66,6 +66,19 @@ TEST_F(Lifecycle, RegistersTheFunctionsInOrder) {
         EXPECT_NE(f.callback, nullptr);
         // The name is the prototype up to its "(".
         EXPECT_EQ(f.prototype, f.name + u"( parameter )");
+    }
+    const char16_t* const matrix[] = {u"Orbx_QRCode", u"Orbx_DataMatrix", u"Orbx_PDF417"};
+    for (std::size_t i = 37; i < 40; ++i) {
+        const auto& f = functions[i];
+        SCOPED_TRACE(Utf16ToUtf8(f.prototype));
+        EXPECT_EQ(f.functionId, static_cast<short>(i + 1));
+        EXPECT_EQ(std::string(f.pluginId, 4), "Orbx");
+        EXPECT_EQ(f.name, matrix[i - 37]);
+        EXPECT_EQ(f.prototype, f.name + u"( data {; settings } )");
+        EXPECT_EQ(f.minArgs, 1);
+        EXPECT_EQ(f.maxArgs, 2);
+        EXPECT_EQ(f.flags, 0xFF01u);
+        EXPECT_NE(f.callback, nullptr);
     }
     EXPECT_EQ(functions.front().prototype, u"Orbx_PluginVersion( parameter )");
     EXPECT_EQ(functions[1].name, u"Orbx_Code128");
@@ -87,11 +100,12 @@ TEST_F(Lifecycle, TheNamesOfAllFunctions) {
               "Orbx_Uni_Postnet Orbx_Uni_Planet Orbx_Uni_C128HR Orbx_Uni_C39 Orbx_Uni_I2of5 "
               "Orbx_Uni_MSI Orbx_Uni_Codabar Orbx_Uni_OneCode Orbx_USPS_IntelligentMail "
               "Orbx_DataBar Orbx_DataBarExpanded Orbx_DataBarLimited Orbx_DataBarStacked "
-              "Orbx_DataBarStackedOmniDirectional Orbx_Image ");
+              "Orbx_DataBarStackedOmniDirectional Orbx_Image Orbx_QRCode Orbx_DataMatrix "
+              "Orbx_PDF417 ");
 }
 
 TEST_F(Lifecycle, AFailedRegistrationTakesBackEverything) {
-    for (int failing : {1, 20, 36, 37}) {
+    for (int failing : {1, 20, 36, 37, 38, 40}) {
         SCOPED_TRACE(failing);
         fmxhost::FailRegistrationAt(failing);
         EXPECT_EQ(plugin_->StartUp(), -2);
@@ -101,12 +115,12 @@ TEST_F(Lifecycle, AFailedRegistrationTakesBackEverything) {
 
 TEST_F(Lifecycle, ShutDownLeavesNothingRegistered) {
     ASSERT_EQ(plugin_->StartUp(), 52);
-    EXPECT_EQ(registered(), 37u);
+    EXPECT_EQ(registered(), 40u);
     plugin_->ShutDown();
     EXPECT_EQ(registered(), 0u);
     // The plug-in can start again after a shut-down.
     EXPECT_EQ(plugin_->StartUp(), 52);
-    EXPECT_EQ(registered(), 37u);
+    EXPECT_EQ(registered(), 40u);
 }
 
 TEST_F(Lifecycle, StartUpAndShutDownReleaseWhatTheyCreate) {

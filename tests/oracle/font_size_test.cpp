@@ -5,6 +5,7 @@
 // with zxing-cpp as the same symbol drawn exactly at that scale reads.
 #include <ZXing/BarcodeFormat.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -38,6 +39,9 @@ constexpr int kRetail = Format(ZXing::BarcodeFormat::EAN13) | Format(ZXing::Barc
                         Format(ZXing::BarcodeFormat::UPCA) | Format(ZXing::BarcodeFormat::UPCE);
 constexpr int kDataBar = Format(ZXing::BarcodeFormat::DataBar);
 constexpr int kExpanded = Format(ZXing::BarcodeFormat::DataBarExpanded);
+constexpr int kQrCode = Format(ZXing::BarcodeFormat::QRCode);
+constexpr int kDataMatrix = Format(ZXing::BarcodeFormat::DataMatrix);
+constexpr int kPdf417 = Format(ZXing::BarcodeFormat::PDF417);
 
 // One result to set at every size. zxing-cpp 1.4 reads no MSI, postal code or DataBar Limited
 // (format 0): those are checked module by module only.
@@ -112,6 +116,10 @@ const std::vector<Sample> kSamples = {
     /* 46 */
     {"DataBar Expanded Stacked", "Orbx_DataBarExpanded", "(01)95012345678903(3103)000123(10)XYZ|6",
      kExpanded, true},
+    // The 2D font, which has the bar fonts' module.
+    /* 47 */ {"QR Code", "Orbx_QRCode", "https://example.org/item?id=0042", kQrCode},
+    /* 48 */ {"Data Matrix", "Orbx_DataMatrix", "(01)09501101530003 lot 42", kDataMatrix},
+    /* 49 */ {"PDF417", "Orbx_PDF417", "PDF417 shipping label 0042", kPdf417},
 };
 
 // Random data for the functions, a few each (a fixed seed: every run sets the same results).
@@ -176,6 +184,12 @@ std::vector<Sample> RandomSamples() {
         out.push_back({segments.empty() ? "DataBar Expanded" : "DataBar Expanded Stacked",
                        "Orbx_DataBarExpanded", gs1 + std::string(segments), kExpanded,
                        !segments.empty()});
+        if (k < 2) {
+            out.push_back({"QR Code", "Orbx_QRCode", rnd.String(kPrintable, 1, 60), kQrCode});
+            out.push_back(
+                {"Data Matrix", "Orbx_DataMatrix", rnd.String(kPrintable, 1, 40), kDataMatrix});
+            out.push_back({"PDF417", "Orbx_PDF417", rnd.String(kPrintable, 1, 80), kPdf417});
+        }
     }
     return out;
 }
@@ -488,6 +502,34 @@ TEST(FontSizes, GuideTablesAreTheTestedSizes) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         EXPECT_EQ(cells[i], (std::array{kBarTable[i].points, kBarTable[i].dpi, kBarTable[i].dots}))
             << "bar table cell " << i;
+    }
+
+    // The 2D font's table: the bar fonts' module, each whole-dot cell one the samples are set at.
+    const auto matrix = GuideTable("QR Code 25 x 25");
+    ASSERT_EQ(matrix.size(), 10u);
+    for (const auto& row : matrix) {
+        SCOPED_TRACE(row[0]);
+        ASSERT_EQ(row.size(), 8u);
+        const int points = std::stoi(row[0]);
+        const double x = points / 3000.0 * 25.4;  // mm
+        EXPECT_EQ(row[1], Fixed(x, 3) + " mm");
+        EXPECT_EQ(row[2], Fixed(points / 3.0, 1));
+        for (int i = 0; i < 2; ++i) {
+            const int dpi = std::array{300, 600}[static_cast<std::size_t>(i)];
+            const int dots = Dots(row[3 + static_cast<std::size_t>(i)]);
+            EXPECT_EQ(dots, points * dpi % 3000 == 0 ? points * dpi / 3000 : 0);
+            if (dots == 0) continue;
+            EXPECT_NE(std::find_if(kBarTable.begin(), kBarTable.end(),
+                                   [&](const TableSize& t) {
+                                       return t.points == points && t.dpi == dpi && t.dots == dots;
+                                   }),
+                      kBarTable.end())
+                << "a size the samples are not set at";
+        }
+        // 25 + 8 modules of QR Code, 16 + 2 of Data Matrix, a PDF417 row of 3.
+        EXPECT_EQ(row[5], Fixed(33 * x, 1) + " mm");
+        EXPECT_EQ(row[6], Fixed(18 * x, 1) + " mm");
+        EXPECT_EQ(row[7], Fixed(3 * x, 2) + " mm");
     }
 
     const auto postal = GuideTable("Bar width");

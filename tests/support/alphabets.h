@@ -53,7 +53,8 @@ inline bool wrapped(std::string_view s, std::string_view starts, std::string_vie
 
 }  // namespace detail
 
-// Whether `bytes`, the result of function `id` (2 to 36), could be what its font draws. The
+// Whether `bytes`, the result of function `id` (2 to 36, 38 to 40), could be what its font
+// draws. The
 // empty text is always allowed: it is the answer to data an encoder cannot use.
 inline bool InFontAlphabet(short id, std::string_view s) {
     using detail::all_in;
@@ -121,6 +122,18 @@ inline bool InFontAlphabet(short id, std::string_view s) {
                    all_in(s.substr(51), "apqrstuvwxyz");
         case 33:
             return all_in(s, "awpqrstuvwxyz\r");
+        case 38:
+        case 39:
+        case 40: {  // the 2D font: lines of blocks "0" to "o", all as long, between returns
+            const std::size_t width =
+                s.find('\r') == std::string_view::npos ? s.size() : s.find('\r');
+            if (width == 0 || !all_in(s, range('0', 'o') + "\r")) return false;
+            for (std::size_t at = 0; at <= s.size(); at += width + 1) {
+                if (at + width > s.size() || (at + width < s.size() && s[at + width] != '\r'))
+                    return false;
+            }
+            return true;
+        }
         default:
             return false;
     }
