@@ -1,6 +1,7 @@
 #include "plugin/image.h"
 
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "picture/picture.h"
@@ -23,9 +24,11 @@ struct ImageWork {
     render::Symbol symbol;
 };
 
+// On the heap, freed by a destructor at the thread's exit (or when the host unloads the plug-in
+// while the thread lives on), as the 2D functions' work is.
 ImageWork& image_work() {
-    thread_local ImageWork work;
-    return work;
+    thread_local const std::unique_ptr<ImageWork> work = std::make_unique<ImageWork>();
+    return *work;
 }
 
 // The readable line of the symbol, from the data string and tilde flag the encoder was given,

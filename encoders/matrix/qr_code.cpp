@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 #include "common/status.h"
 #include "encoders/matrix/bit_buffer.h"
@@ -870,9 +871,11 @@ struct Workspace {
     Lines masked;
 };
 
+// Made once per thread on the heap and freed with a destructor at the thread's exit, so that a
+// host that unloads the plug-in while its threads live on can have it freed too.
 Workspace& Work() {
-    thread_local Workspace w;
-    return w;
+    thread_local const std::unique_ptr<Workspace> w = std::make_unique<Workspace>();
+    return *w;
 }
 
 // The data as the symbol carries it, or false when it cannot be encoded: GS1 element strings
