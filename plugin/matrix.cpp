@@ -9,32 +9,6 @@ namespace orbx {
 
 namespace {
 
-constexpr std::uint32_t kReplacement = 0xFFFD;
-
-// One code point as UTF-8 (RFC 3629) at `out`; returns the bytes written.
-int put_utf8(std::uint32_t c, char* out) {
-    if (c < 0x80) {
-        out[0] = static_cast<char>(c);
-        return 1;
-    }
-    if (c < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (c >> 6));
-        out[1] = static_cast<char>(0x80 | (c & 0x3F));
-        return 2;
-    }
-    if (c < 0x10000) {
-        out[0] = static_cast<char>(0xE0 | (c >> 12));
-        out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out[2] = static_cast<char>(0x80 | (c & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<char>(0xF0 | (c >> 18));
-    out[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out[3] = static_cast<char>(0x80 | (c & 0x3F));
-    return 4;
-}
-
 // The common algorithm of the 2D functions: the data (parameter 0) and the settings (parameter
 // 1, if given) to the symbol's text, stored as the result; the empty text when there is none.
 fmx::errcode run_matrix_adapter(const MatrixRow& row, const fmx::DataVect& parms,
@@ -92,22 +66,6 @@ MatrixWork& ThreadMatrixWork() {
     return *work;
 }
 
-int Utf16ToUtf8(const fmx::uint16* units, fmx::uint32 count, char* out) {
-    int at = 0;
-    for (fmx::uint32 i = 0; i < count; ++i) {
-        std::uint32_t c = units[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;
-        }
-        at += put_utf8(c, out + at);
-    }
-    return at;
-}
-
 bool EncodeMatrixParameter(picture::Matrix symbol, fmx::uint32 limit, const fmx::Text& data,
                            std::string_view settings, MatrixWork& work) {
     const fmx::uint32 size = data.GetSize();
@@ -115,10 +73,9 @@ bool EncodeMatrixParameter(picture::Matrix symbol, fmx::uint32 limit, const fmx:
     picture::MatrixOptions options;
     if (!picture::ParseMatrixSettings(symbol, settings, options)) return false;
     data.GetUnicode(work.units, 0, size);
-    const int bytes = Utf16ToUtf8(work.units, size, work.data);
-    return picture::EncodeMatrix(symbol,
-                                 std::string_view(work.data, static_cast<std::size_t>(bytes)),
-                                 options, work.symbol) == kStatusOk;
+    const std::size_t bytes = Utf16ToUtf8(work.units, size, work.data);
+    return picture::EncodeMatrix(symbol, std::string_view(work.data, bytes), options,
+                                 work.symbol) == kStatusOk;
 }
 
 #define ORBX_MATRIX_ADAPTER(id, adapter, ...)                                    \

@@ -7,6 +7,7 @@
 #include <array>
 #include <string_view>
 
+#include "common/utf8.h"
 #include "encoders/matrix/matrix_text.h"
 #include "encoders/matrix/module_matrix.h"
 #include "picture/matrix.h"
@@ -45,7 +46,7 @@ inline constexpr short kLastFunctionId = kMatrixRows.back().id;
 // (QR Code version 40 at level L: 7089 digits).
 inline constexpr fmx::uint32 kLargestMatrixInput = 8192;
 // UTF-8 takes at most 3 bytes a UTF-16 unit (4 for a surrogate pair of 2 units).
-inline constexpr int kLargestMatrixData = 3 * static_cast<int>(kLargestMatrixInput);
+inline constexpr int kLargestMatrixData = static_cast<int>(kUtf8BytesPerUnit * kLargestMatrixInput);
 // The longest text: PDF417 at 90 rows of 30 data columns (579 x 90 modules, rows 3 tall), 90
 // lines of 290 characters and 89 returns.
 inline constexpr int kLongestMatrixText = MatrixTextLength(579, 90, 3);
@@ -74,10 +75,6 @@ struct MatrixWork {
 
 // This thread's buffers. May throw std::bad_alloc on the thread's first call.
 MatrixWork& ThreadMatrixWork();
-
-// The UTF-8 of `count` UTF-16 units into `out` (room for 3 bytes a unit): surrogate pairs are
-// joined, a lone surrogate becomes U+FFFD. Returns the bytes written.
-int Utf16ToUtf8(const fmx::uint16* units, fmx::uint32 count, char* out);
 
 // Encodes the data parameter `data` (at most `limit` units) as `symbol` with the settings text
 // into work.symbol; false when it gives no symbol: too long or empty data, a setting it knows
