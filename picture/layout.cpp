@@ -60,33 +60,22 @@ void lay_postal(const Symbology& s, const render::Symbol& symbol, const Settings
 // the add-on digits, as the font draws them.
 void lay_rows(const render::Symbol& symbol, int left, int top, int unit, int x_px,
               int single_height, Layout& out, int& bottom) {
-    const bool retail = !symbol.reach.empty();
     int y = top;
     for (const render::Row& row : symbol.rows) {
         const int h = single_height > 0 ? single_height : px(row.height, unit);
-        std::size_t m = 0;
-        while (m < row.modules.size()) {
-            if (!row.modules[m]) {
-                ++m;
-                continue;
-            }
-            std::size_t end = m;
-            while (end < row.modules.size() && row.modules[end] &&
-                   (!retail || symbol.reach[end] == symbol.reach[m])) {
-                ++end;
-            }
-            int y0 = y;
-            int y1 = y + h;
-            if (retail && symbol.reach[m] == render::BarReach::long_)
-                y1 += px(render::kLongBars, x_px);
-            if (retail && symbol.reach[m] == render::BarReach::add_on) {
-                y0 += px(render::kDigitRoom, x_px);
-                y1 += px(render::kLongBars, x_px);
-            }
-            out.boxes.push_back(Box{left + static_cast<int>(m) * unit, y0,
-                                    static_cast<int>(end - m) * unit, y1 - y0});
-            m = end;
-        }
+        render::ForEachBar(row, symbol.reach,
+                           [&](std::size_t m, std::size_t end, render::BarReach reach) {
+                               int y0 = y;
+                               int y1 = y + h;
+                               if (reach == render::BarReach::long_)
+                                   y1 += px(render::kLongBars, x_px);
+                               if (reach == render::BarReach::add_on) {
+                                   y0 += px(render::kDigitRoom, x_px);
+                                   y1 += px(render::kLongBars, x_px);
+                               }
+                               out.boxes.push_back(Box{left + static_cast<int>(m) * unit, y0,
+                                                       static_cast<int>(end - m) * unit, y1 - y0});
+                           });
         y += h;
     }
     bottom = y;

@@ -7,8 +7,6 @@
 
 namespace orbx {
 
-inline constexpr short kImageFunctionId = 37;
-
 // Parameter 0 names the function (without "Orbx_", in any case), parameter 1 is what that
 // function takes, parameter 2 the settings (picture/settings.h). Anything that gives no picture
 // (an unknown name, data the function gives the empty text for) gives the empty text. Returns

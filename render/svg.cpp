@@ -47,29 +47,18 @@ std::string Svg(const Symbol& s, double pixels_per_x) {
         double y = quiet;
         for (const Row& row : s.rows) {
             const double h = row.height * mw;
-            std::size_t m = 0;
-            while (m < row.modules.size()) {
-                if (!row.modules[m]) {
-                    ++m;
-                    continue;
-                }
-                std::size_t end = m;
-                while (end < row.modules.size() && row.modules[end] &&
-                       (!retail || s.reach[end] == s.reach[m])) {
-                    ++end;
-                }
+            ForEachBar(row, s.reach, [&](std::size_t m, std::size_t end, BarReach reach) {
                 double top = y;
                 double bar = h;
-                if (retail && s.reach[m] == BarReach::long_) bar += kLongBars;
-                if (retail && s.reach[m] == BarReach::add_on) {
+                if (reach == BarReach::long_) bar += kLongBars;
+                if (reach == BarReach::add_on) {
                     // Add-on bars leave room above them for the add-on digits.
                     top += kDigitRoom;
                     bar += kLongBars - kDigitRoom;
                 }
                 body += Rect(quiet + static_cast<double>(m) * mw, top,
                              static_cast<double>(end - m) * mw, bar);
-                m = end;
-            }
+            });
             y += h;
         }
         for (const Label& l : s.labels) {

@@ -77,4 +77,24 @@ struct Symbol {
     int width() const;
 };
 
+// Calls `bar(begin, end, reach)` for each run of dark modules [begin, end) of `row`, a run
+// ending where the dark modules end or, in a UPC/EAN symbol (`reach` not empty), where the
+// bars' reach changes: the bars as the fonts draw them.
+template <typename Bar>
+void ForEachBar(const Row& row, const std::vector<BarReach>& reach, Bar&& bar) {
+    const bool retail = !reach.empty();
+    std::size_t m = 0;
+    while (m < row.modules.size()) {
+        if (!row.modules[m]) {
+            ++m;
+            continue;
+        }
+        std::size_t end = m;
+        while (end < row.modules.size() && row.modules[end] && (!retail || reach[end] == reach[m]))
+            ++end;
+        bar(m, end, retail ? reach[m] : BarReach::normal);
+        m = end;
+    }
+}
+
 }  // namespace orbx::render
