@@ -825,7 +825,11 @@ Image* Load(const std::string& path) {
 }
 
 void* FindExport(const Image& image, std::string_view name) {
-    return find_export_address(image, "_" + std::string(name));
+    // Mach-O names carry a leading underscore. (Appended, not "_" + name: GCC 12 at -O3 takes
+    // that concatenation for an overlapping copy, its bug 105651.)
+    std::string symbol = "_";
+    symbol += name;
+    return find_export_address(image, symbol);
 }
 
 void Unload(Image* image) {
