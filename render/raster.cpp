@@ -53,13 +53,16 @@ Bitmap Rasterize(const Symbol& symbol, int x_scale, double y_scale) {
 }
 
 std::string Blocks(const Symbol& symbol) {
-    // About eight pixel rows (four lines) for the tallest row; thin rows keep one pixel.
+    // About eight pixel rows (four lines) for the tallest row; thin rows keep one pixel. The
+    // rows of a two-dimensional symbol, a module or so tall each, keep a pixel a module, so
+    // that a module is one column and half a line: about square.
     double tallest = 1;
     for (const Row& r : symbol.rows)
         tallest = std::max(tallest, r.height);
     Symbol narrow = symbol;
     narrow.quiet_zone = std::min(symbol.quiet_zone, 4);
-    const Bitmap b = Rasterize(narrow, 1, symbol.postal() ? 1.0 : 8.0 / tallest);
+    const double y_scale = symbol.postal() || tallest <= 3 ? 1.0 : 8.0 / tallest;
+    const Bitmap b = Rasterize(narrow, 1, y_scale);
     std::string out;
     const int margin = narrow.quiet_zone;  // drop the vertical quiet zone
     for (int y = margin; y < b.height - margin; y += 2) {

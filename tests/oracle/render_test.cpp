@@ -1,5 +1,7 @@
 // The renderer on its own: font texts whose symbols are known (worked examples of each font
 // family) drawn and compared with zint's symbol for the same data.
+#include <algorithm>
+
 #include "oracle/oracle.h"
 
 namespace orbx::oracle {
@@ -167,6 +169,26 @@ TEST(Render, DataBarStackedColumns) {
         EXPECT_EQ(s.rows[0].modules[v], v & 1);
         EXPECT_EQ(s.rows[1].modules[v], (v >> 1) & 1);
         EXPECT_EQ(s.rows[2].modules[v], (v >> 2) & 1);
+    }
+}
+
+// The terminal preview: a 2D symbol's module is a column and half a line (about square), a
+// linear symbol's bars four lines tall however tall their rows.
+TEST(Render, BlocksKeepTwoDimensionalModulesSquare) {
+    struct Case {
+        int rows;
+        double height;
+        long lines;
+    };
+    for (const Case& c : {Case{21, 1, 11}, Case{6, 3, 9}, Case{1, 50, 4}, Case{2, 34, 8}}) {
+        render::Symbol s;
+        s.quiet_zone = 1;
+        s.rows.assign(c.rows, render::Row{std::vector<std::uint8_t>(5, 1), c.height});
+        const std::string blocks = render::Blocks(s);
+        EXPECT_EQ(std::count(blocks.begin(), blocks.end(), '\n'), c.lines)
+            << c.rows << " rows of " << c.height << "\n"
+            << blocks;
+        EXPECT_EQ(blocks.substr(0, blocks.find('\n')), " \u2588\u2588\u2588\u2588\u2588 ");
     }
 }
 
